@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Runs a Windows program of the project under Wine in the project's private
+# prefix, on a virtual display when there is no real one.
+#   wine-run.sh --prepare        make the prefix if it does not exist yet
+#   wine-run.sh PROGRAM [ARGS]   run PROGRAM (a Unix path) with ARGS
+# WINEPREFIX defaults to ./build/wineprefix; the program starts with its
+# current directory on the prefix's drive C.
+set -euo pipefail
+
+export WINEPREFIX="${WINEPREFIX:-$PWD/build/wineprefix}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEARCH=win32
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+
+prepare() {
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$WINEPREFIX"
+    echo "Creating Wine prefix $WINEPREFIX" >&2
+    if ! timeout 300 wineboot -i >/dev/null 2>&1; then
+      echo "wine-run: could not create the Wine prefix $WINEPREFIX" >&2
+      exit 1
+    fi
+    timeout 120 wineserver -w || true
+  fi
+}
+
+if [ "${1:-}" = "--prepare" ]; then
+  prepare
+  exit 0
+fi
+
+[ $# -ge 1 ] || { echo "usage: $0 --prepare | PROGRAM [ARGS...]" >&2; exit 2; }
+prepare
+cd "$WINEPREFIX/drive_c"
+if [ -n "${DISPLAY:-}" ]; then
+  exec wine "$@"
+else
+  exec xvfb-run -a -s "-screen 0 1024x768x24" wine "$@"
+fi

@@ -1,0 +1,10 @@
+#include "pages/common/page_frame.h"
+#include "pages/common/page_procedures.h"
+
+namespace zelt {
+
+INT_PTR CALLBACK CopyPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+    return HandleSharedPageMessage(kCopySlot, page, message, wParam, lParam);
+}
+
+}  // namespace zelt

@@ -1,0 +1,10 @@
+# Plain C++ sources with no Windows calls: built into the DLL and natively
+# into the unit tests.
+set(ZELT_PORTABLE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/frame/oem_info.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/frame/devmode_header.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/frame/page_plan.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settings/setting_table.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settings/setting_store.cpp
+)
+set(ZELT_PORTABLE_INCLUDE_DIR ${CMAKE_CURRENT_LIST_DIR})

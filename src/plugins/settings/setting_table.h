@@ -1,0 +1,74 @@
+// The printer's named data values: the one table of every value the pages
+// remember or hand to the driver's rendering side, and the cut-action table.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace zelt {
+
+enum class ValueKind {
+    kRemembered,  // the user's choice as a page shows it; read back and repaired
+    kDriver,      // a code the rendering side acts on; written at apply only
+};
+
+// Bit of a dialog template (105..119) in a template set.
+constexpr std::uint32_t TemplateBit(std::uint16_t templateId) { return 1u << (templateId - 105u); }
+
+constexpr std::uint32_t kRasterPages = TemplateBit(106) | TemplateBit(107) | TemplateBit(112) | TemplateBit(115) |
+                                       TemplateBit(117) | TemplateBit(119);
+constexpr std::uint32_t kCopyPages =
+    TemplateBit(105) | TemplateBit(109) | TemplateBit(111) | TemplateBit(116) | TemplateBit(118);
+
+struct TemplateDefault {
+    std::uint16_t templateId;  // 0 ends the list
+    std::uint32_t value;
+};
+
+struct SettingSpec {
+    const wchar_t* name;
+    ValueKind kind;
+    std::uint32_t templates;  // the templates that load (remembered) or write (driver) it
+    // Remembered values only: accepted range on load and repair default.
+    std::uint32_t low;
+    std::uint32_t high;
+    std::uint32_t extendedHigh;  // high on pages with a fourth paper type, 0 if none
+    std::uint32_t repairDefault;
+    TemplateDefault templateDefaults[4];  // defaults that differ by template
+    const char* meaning;
+};
+
+constexpr int kSettingCount = 60;
+extern const SettingSpec kSettings[kSettingCount];
+
+// Null when the name is not one of the 60 values (compared exactly).
+const SettingSpec* FindSetting(std::wstring_view name);
+
+// The default a page of `templateId` writes back for a bad stored value.
+std::uint32_t RepairDefault(const SettingSpec& spec, std::uint16_t templateId);
+
+struct AcceptedRange {
+    std::uint32_t low;
+    std::uint32_t high;
+};
+
+// `fourthPaperType`: the page offers "Black Mark with Power on Search".
+AcceptedRange AcceptedRangeOn(const SettingSpec& spec, bool fourthPaperType);
+
+// The standard Raster page of a "C31" model and the "C252" page list four paper types.
+bool HasFourthPaperType(std::uint16_t rasterTemplate, bool hasC31);
+
+// One row of the cut-action table: the action at the end of each page, at the
+// end of the document, and whether the top of the next form is searched.
+struct CutAction {
+    std::uint16_t stringId;
+    const wchar_t* label;
+    std::uint32_t pageCode;
+    std::uint32_t documentCode;
+    std::uint32_t topSearch;
+};
+
+constexpr int kCutActionCount = 12;
+extern const CutAction kCutActions[kCutActionCount];
+
+}  // namespace zelt
