@@ -1,0 +1,50 @@
+// A printer's named data in memory, answering as the spooler does: a value
+// longer than the caller's buffer gives ERROR_MORE_DATA, a missing one
+// ERROR_FILE_NOT_FOUND.
+#pragma once
+
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "settings/setting_store.h"
+
+namespace zelt {
+
+class FakePrinterData final : public PrinterData {
+public:
+    struct Stored {
+        std::uint32_t type;
+        std::vector<unsigned char> bytes;
+    };
+
+    std::uint32_t Get(const wchar_t* name, std::uint32_t* type, unsigned char* buffer, std::uint32_t size,
+                      std::uint32_t* needed) override {
+        auto it = values.find(name);
+        if (it == values.end()) return 2;
+        *type = it->second.type;
+        *needed = static_cast<std::uint32_t>(it->second.bytes.size());
+        if (it->second.bytes.size() > size) return 234;
+        if (!it->second.bytes.empty()) std::memcpy(buffer, it->second.bytes.data(), it->second.bytes.size());
+        return 0;
+    }
+
+    std::uint32_t Set(const wchar_t* name, std::uint32_t type, const unsigned char* data,
+                      std::uint32_t size) override {
+        ++writes;
+        values[name] = Stored{type, std::vector<unsigned char>(data, data + size)};
+        return 0;
+    }
+
+    void PutDword(const wchar_t* name, std::uint32_t value) {
+        unsigned char bytes[4];
+        std::memcpy(bytes, &value, 4);
+        values[name] = Stored{kRegDword, std::vector<unsigned char>(bytes, bytes + 4)};
+    }
+
+    std::map<std::wstring, Stored> values;
+    int writes = 0;
+};
+
+}  // namespace zelt
