@@ -1,0 +1,30 @@
+// The host's command line.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace zelt::host {
+
+struct HostOptions {
+    std::wstring dllPath;      // empty: ZeltRasUI.dll beside the host
+    std::wstring dataFile;     // the model's data file, relative to the driver folder
+    std::wstring printerName;  // empty: derived from the data file
+    std::wstring shotsFolder;  // empty: no screenshots
+    std::wstring jobsFolder;   // empty: the default capture folder of the printer
+    bool apply = false;        // close the walked sheet with OK instead of Cancel
+    bool values = false;       // print the stored values after the sheet
+    bool reset = false;        // delete the stored values before the sheet
+    bool headless = false;     // walk the pages even when a display is there
+    bool help = false;
+};
+
+constexpr const wchar_t* kDefaultDataFile = L"QWNB18_ZOOM.GPD";
+
+// False with a message on an unknown option, a missing argument, a repeated
+// model choice or a bad data-file name.
+bool ParseHostOptions(const std::vector<std::wstring>& arguments, HostOptions& options, std::wstring& error);
+
+std::wstring HostUsage();
+
+}  // namespace zelt::host

@@ -1,0 +1,252 @@
+#include "printer_setup.h"
+
+#include <windows.h>
+#include <winspool.h>
+
+#include <vector>
+
+#include "host_error.h"
+#include "printer_names.h"
+#include "wine_paths.h"
+
+namespace zelt::host {
+namespace {
+
+constexpr const wchar_t* kHostFolder = L"C:\\zelt";
+constexpr const wchar_t* kDriverKey =
+    L"System\\CurrentControlSet\\Control\\Print\\Environments\\Windows NT x86\\Drivers\\Version-3\\";
+
+// Stores standard input (one raw job) as the next free job-NNN.prn in $1.
+constexpr const char kCaptureScript[] =
+    "#!/bin/sh\n"
+    "# Port command of the Zelt driver host: keeps each raw job as a numbered file.\n"
+    "dir=$1\n"
+    "mkdir -p \"$dir\" || exit 1\n"
+    "n=1\n"
+    "while [ -e \"$dir/job-$(printf %03d $n).prn\" ]; do n=$((n+1)); done\n"
+    "cat > \"$dir/job-$(printf %03d $n).prn\"\n";
+
+std::wstring ShellQuoted(const std::wstring& text) {
+    std::wstring quoted = L"'";
+    for (wchar_t c : text) quoted += c == L'\'' ? std::wstring(L"'\\''") : std::wstring(1, c);
+    return quoted + L"'";
+}
+
+std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\')); }
+
+bool WriteWholeFile(const std::wstring& path, const char* bytes, DWORD size, std::wstring& error) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        error = Win32Failure(L"creating " + path);
+        return false;
+    }
+    DWORD written = 0;
+    const BOOL ok = WriteFile(file, bytes, size, &written, nullptr) && written == size;
+    const DWORD code = GetLastError();
+    CloseHandle(file);
+    if (!ok) error = Win32Failure(L"writing " + path, code ? code : ERROR_WRITE_FAULT);
+    return ok;
+}
+
+// Empty stand-ins for the driver's files: the spooler only copies them.
+bool PlaceEmptyFile(const std::wstring& path, std::wstring& error) {
+    if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+    return MakeFolders(FolderOf(path), error) && WriteWholeFile(path, "", 0, error);
+}
+
+bool DriverFolder(std::wstring& folder, std::wstring& error) {
+    wchar_t buffer[MAX_PATH] = {};
+    DWORD needed = 0;
+    if (!GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(buffer), sizeof buffer, &needed)) {
+        error = Win32Failure(L"GetPrinterDriverDirectoryW");
+        return false;
+    }
+    folder = buffer;
+    return true;
+}
+
+bool AddDriver(const std::wstring& driverFolder, const std::wstring& dataFile, const std::wstring& driverName,
+               std::wstring& error) {
+    const std::wstring driverPath = driverFolder + L"\\UNIDRV.DLL";
+    const std::wstring configPath = driverFolder + L"\\UNIDRVUI.DLL";
+    const std::wstring dataPath = driverFolder + L"\\" + dataFile;
+    if (!PlaceEmptyFile(driverPath, error) || !PlaceEmptyFile(configPath, error) || !PlaceEmptyFile(dataPath, error)) {
+        return false;
+    }
+    DRIVER_INFO_3W info = {};
+    info.cVersion = 3;
+    info.pName = const_cast<wchar_t*>(driverName.c_str());
+    info.pDriverPath = const_cast<wchar_t*>(driverPath.c_str());
+    info.pConfigFile = const_cast<wchar_t*>(configPath.c_str());
+    info.pDataFile = const_cast<wchar_t*>(dataPath.c_str());
+    if (!AddPrinterDriverW(nullptr, 3, reinterpret_cast<BYTE*>(&info)) &&
+        GetLastError() != ERROR_PRINTER_DRIVER_ALREADY_INSTALLED) {
+        error = Win32Failure(L"AddPrinterDriverW for " + driverName);
+        return false;
+    }
+    return true;
+}
+
+// Wine's AddPrinterDriverW copies the data file into the version folder
+// without its subfolder, but reports the driver's "Data File" value relative
+// to that folder. Writing the subpath there (and placing the file to match)
+// gives a driver whose data file lies in a subfolder, as installed drivers may.
+bool KeepDataFileSubfolder(const std::wstring& driverFolder, const std::wstring& dataFile,
+                           const std::wstring& driverName, std::wstring& error) {
+    if (dataFile.find(L'\\') == std::wstring::npos) return true;
+    if (!PlaceEmptyFile(driverFolder + L"\\3\\" + dataFile, error)) return false;
+    HKEY key = nullptr;
+    const std::wstring keyPath = kDriverKey + driverName;
+    LONG status = RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_SET_VALUE, &key);
+    if (status == ERROR_SUCCESS) {
+        status = RegSetValueExW(key, L"Data File", 0, REG_SZ, reinterpret_cast<const BYTE*>(dataFile.c_str()),
+                                static_cast<DWORD>((dataFile.size() + 1) * sizeof(wchar_t)));
+        RegCloseKey(key);
+    }
+    if (status != ERROR_SUCCESS) {
+        error = Win32Failure(L"setting the data file of driver " + driverName + L" in the registry",
+                             static_cast<DWORD>(status));
+        return false;
+    }
+    return true;
+}
+
+bool WriteCaptureScript(std::wstring& unixScript, std::wstring& error) {
+    const std::wstring script = std::wstring(kHostFolder) + L"\\capture-job.sh";
+    if (!MakeFolders(kHostFolder, error) ||
+        !WriteWholeFile(script, kCaptureScript, sizeof kCaptureScript - 1, error)) {
+        return false;
+    }
+    unixScript = UnixPathOf(script);
+    if (unixScript.empty()) {
+        error = L"cannot find the Unix path of " + script + L" (the host must run under Wine)";
+        return false;
+    }
+    return true;
+}
+
+template <typename Info>
+bool QueryLevel(HANDLE printer, DWORD level, std::vector<BYTE>& buffer, bool driver) {
+    DWORD needed = 0;
+    if (driver) {
+        GetPrinterDriverW(printer, nullptr, level, nullptr, 0, &needed);
+    } else {
+        GetPrinterW(printer, level, nullptr, 0, &needed);
+    }
+    if (needed < sizeof(Info)) return false;
+    buffer.assign(needed, 0);
+    return driver ? GetPrinterDriverW(printer, nullptr, level, buffer.data(), needed, &needed)
+                  : GetPrinterW(printer, level, buffer.data(), needed, &needed);
+}
+
+bool UseExistingPrinter(HANDLE printer, const std::wstring& driverName, const std::wstring& portName,
+                        const std::wstring& printerName, std::wstring& error) {
+    std::vector<BYTE> buffer;
+    if (!QueryLevel<PRINTER_INFO_2W>(printer, 2, buffer, false)) {
+        error = Win32Failure(L"GetPrinterW for " + printerName);
+        return false;
+    }
+    auto* info = reinterpret_cast<PRINTER_INFO_2W*>(buffer.data());
+    if (!info->pDriverName || driverName != info->pDriverName) {
+        error = L"printer '" + printerName + L"' already exists with driver '" +
+                (info->pDriverName ? info->pDriverName : L"") + L"', not '" + driverName +
+                L"'; choose another name with --printer";
+        return false;
+    }
+    if (info->pPortName && portName == info->pPortName) return true;
+    info->pPortName = const_cast<wchar_t*>(portName.c_str());
+    info->pSecurityDescriptor = nullptr;
+    if (!SetPrinterW(printer, 2, buffer.data(), 0)) {
+        error = Win32Failure(L"SetPrinterW (port) for " + printerName);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::wstring CapturePortName(const std::wstring& unixScript, const std::wstring& unixFolder) {
+    return L"|/bin/sh " + ShellQuoted(unixScript) + L" " + ShellQuoted(unixFolder);
+}
+
+bool EnsurePrinter(const PrinterRequest& request, SimulatedPrinter& printer, std::wstring& error) {
+    std::wstring why;
+    if (!IsUsableDataFile(request.dataFile, why)) {
+        error = L"bad data file '" + request.dataFile + L"': " + why;
+        return false;
+    }
+    if (!IsUsablePrinterName(request.printerName, why)) {
+        error = L"bad printer name '" + request.printerName + L"': " + why;
+        return false;
+    }
+    printer = SimulatedPrinter{};
+    printer.printerName = request.printerName;
+    printer.driverName = DriverName(request.dataFile);
+    printer.jobsFolder = request.jobsFolder.empty()
+                             ? std::wstring(kHostFolder) + L"\\jobs\\" + ModelName(request.dataFile)
+                             : request.jobsFolder;
+
+    std::wstring driverFolder, unixScript;
+    if (!DriverFolder(driverFolder, error) ||
+        !AddDriver(driverFolder, request.dataFile, printer.driverName, error) ||
+        !KeepDataFileSubfolder(driverFolder, request.dataFile, printer.driverName, error) ||
+        !MakeFolders(printer.jobsFolder, error) || !WriteCaptureScript(unixScript, error)) {
+        return false;
+    }
+    const std::wstring unixJobs = UnixPathOf(printer.jobsFolder);
+    if (unixJobs.empty()) {
+        error = L"cannot find the Unix path of " + printer.jobsFolder;
+        return false;
+    }
+    printer.portName = CapturePortName(unixScript, unixJobs);
+
+    HANDLE handle = nullptr;
+    PRINTER_DEFAULTSW access = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+    if (OpenPrinterW(const_cast<wchar_t*>(printer.printerName.c_str()), &handle, &access)) {
+        const bool ok =
+            UseExistingPrinter(handle, printer.driverName, printer.portName, printer.printerName, error);
+        ClosePrinter(handle);
+        if (!ok) return false;
+    } else {
+        PRINTER_INFO_2W info = {};
+        info.pPrinterName = const_cast<wchar_t*>(printer.printerName.c_str());
+        info.pDriverName = const_cast<wchar_t*>(printer.driverName.c_str());
+        info.pPortName = const_cast<wchar_t*>(printer.portName.c_str());
+        info.pPrintProcessor = const_cast<wchar_t*>(L"WinPrint");
+        info.pDatatype = const_cast<wchar_t*>(L"RAW");
+        handle = AddPrinterW(nullptr, 2, reinterpret_cast<BYTE*>(&info));
+        if (!handle) {
+            error = Win32Failure(L"AddPrinterW for " + printer.printerName);
+            return false;
+        }
+        ClosePrinter(handle);
+    }
+
+    // Read back what the plug-in will see, so a wrong set-up shows here.
+    if (!OpenPrinterW(const_cast<wchar_t*>(printer.printerName.c_str()), &handle, nullptr)) {
+        error = Win32Failure(L"OpenPrinterW for " + printer.printerName);
+        return false;
+    }
+    std::vector<BYTE> buffer;
+    const bool known = QueryLevel<DRIVER_INFO_4W>(handle, 4, buffer, true);
+    const DWORD code = GetLastError();
+    ClosePrinter(handle);
+    if (!known) {
+        error = Win32Failure(L"GetPrinterDriverW for " + printer.printerName, code);
+        return false;
+    }
+    const auto* driver = reinterpret_cast<const DRIVER_INFO_4W*>(buffer.data());
+    printer.reportedDataFile = driver->pDataFile ? driver->pDataFile : L"";
+    const std::wstring expectedEnd = L"\\" + request.dataFile;
+    const std::wstring& reported = printer.reportedDataFile;
+    if (reported.size() < expectedEnd.size() ||
+        CompareStringOrdinal(reported.c_str() + reported.size() - expectedEnd.size(), -1, expectedEnd.c_str(), -1,
+                             TRUE) != CSTR_EQUAL) {
+        error = L"the spooler reports data file '" + reported + L"' for " + printer.printerName +
+                L", which does not end in '" + expectedEnd + L"'";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace zelt::host

@@ -1,0 +1,31 @@
+// The simulated printer in the Wine prefix: an (empty) universal driver with
+// the model's data file, and a printer whose port stores every raw job as a
+// new numbered file in a capture folder.
+#pragma once
+
+#include <string>
+
+namespace zelt::host {
+
+struct PrinterRequest {
+    std::wstring dataFile;     // relative to the driver folder, e.g. "B18\PLAIN.GPD"
+    std::wstring printerName;
+    std::wstring jobsFolder;   // Windows path; empty: C:\zelt\jobs\<model>
+};
+
+struct SimulatedPrinter {
+    std::wstring printerName;
+    std::wstring driverName;
+    std::wstring reportedDataFile;  // what GetPrinterDriverW says for the printer
+    std::wstring jobsFolder;        // Windows path
+    std::wstring portName;
+};
+
+// Makes the driver and the printer, or reuses them when present (the port is
+// pointed at the requested capture folder). False with a message on failure.
+bool EnsurePrinter(const PrinterRequest& request, SimulatedPrinter& printer, std::wstring& error);
+
+// "|/bin/sh '<script>' '<folder>'", quoted for the shell the spooler runs it in.
+std::wstring CapturePortName(const std::wstring& unixScript, const std::wstring& unixFolder);
+
+}  // namespace zelt::host

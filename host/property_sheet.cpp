@@ -1,0 +1,81 @@
+#include "property_sheet.h"
+
+#include "host_error.h"
+
+namespace zelt::host {
+namespace {
+
+using CommonPropertySheetFunction = LONG(WINAPI*)(HWND, PFNPROPSHEETUI, LPARAM, LPDWORD);
+
+struct SheetContext {
+    IPrintOemUI* plugin;
+    OEMUIPSPARAM* params;
+    SheetRun* run;
+};
+
+// compstui calls back on the thread that opened the sheet; one sheet per
+// thread, so the context is found without relying on compstui's UserData
+// (which it does not carry over from its first reason).
+thread_local SheetContext* currentSheet = nullptr;
+
+// The sheet's reason 5 arrives with Version 0; the plug-in answers only
+// Version 0x100, so each reason is forwarded with the driver's own block.
+LONG_PTR CALLBACK ForwardToPlugin(PROPSHEETUI_INFO* info, LPARAM lParam) {
+    SheetContext* sheet = currentSheet;
+    if (!sheet || !info) return -1;
+    PROPSHEETUI_INFO driverInfo = {};
+    driverInfo.cbSize = sizeof driverInfo;
+    driverInfo.Version = PROPSHEETUI_INFO_VERSION;
+    driverInfo.Flags = info->Flags;
+    driverInfo.Reason = info->Reason;
+    driverInfo.hComPropSheet = info->hComPropSheet;
+    driverInfo.pfnComPropSheet = info->pfnComPropSheet;
+    driverInfo.lParamInit = reinterpret_cast<LPARAM>(sheet->params);
+    driverInfo.UserData = info->UserData;
+    driverInfo.Result = info->Result;
+    const HRESULT result = sheet->plugin->DevicePropertySheets(&driverInfo, lParam);
+    sheet->run->reasons.push_back(info->Reason);
+    sheet->run->pluginResults.push_back(result);
+    if (FAILED(result)) return -1;
+    info->Result = driverInfo.Result;
+    return 1;
+}
+
+}  // namespace
+
+bool RunPropertySheet(IPrintOemUI* plugin, OEMUIPSPARAM* params, SheetRun& run, std::wstring& error) {
+    if (!plugin || !params) {
+        error = L"no plug-in object or printer to show the sheet for";
+        return false;
+    }
+    if (currentSheet) {
+        error = L"a sheet is already open on this thread";
+        return false;
+    }
+    HMODULE compstui = LoadLibraryW(L"compstui.dll");
+    if (!compstui) {
+        error = Win32Failure(L"loading compstui.dll");
+        return false;
+    }
+    auto commonPropertySheet =
+        reinterpret_cast<CommonPropertySheetFunction>(reinterpret_cast<void*>(GetProcAddress(compstui, "CommonPropertySheetUIW")));
+    if (!commonPropertySheet) {
+        error = L"compstui.dll has no CommonPropertySheetUIW";
+        FreeLibrary(compstui);
+        return false;
+    }
+    run = SheetRun{};
+    SheetContext context{plugin, params, &run};
+    currentSheet = &context;
+    run.result = commonPropertySheet(nullptr, reinterpret_cast<PFNPROPSHEETUI>(&ForwardToPlugin),
+                                     reinterpret_cast<LPARAM>(params), &run.sheetResult);
+    currentSheet = nullptr;
+    FreeLibrary(compstui);
+    if (run.result < 0) {
+        error = L"CommonPropertySheetUIW failed with " + std::to_wstring(run.result);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace zelt::host
