@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "iat_hook.h"
 #include "plugin_loader.h"
 
 namespace {
@@ -140,6 +141,34 @@ TEST(OemUI, RefusesAHelperWithoutTheDriverInterface) {
     ui->Release();
     EXPECT_EQ(good.references, 1u);
     EXPECT_EQ(helper.references, 1u);
+}
+
+// The module's heap, steered so that the next allocations fail.
+using MallocFn = void*(__cdecl*)(size_t);
+MallocFn g_realMalloc = nullptr;
+bool g_heapExhausted = false;
+
+void* __cdecl SteeredMalloc(size_t size) { return g_heapExhausted ? nullptr : g_realMalloc(size); }
+
+TEST(OutOfMemory, ObjectsThatCannotBeMadeAreReported) {
+    if (g_realMalloc == nullptr) {
+        g_realMalloc = reinterpret_cast<MallocFn>(
+            ReplaceImport(Plugin().module, "msvcrt.dll", "malloc", reinterpret_cast<void*>(SteeredMalloc)));
+    }
+    ASSERT_NE(g_realMalloc, nullptr);
+    IClassFactory* factory = Plugin().Factory();
+    ASSERT_NE(factory, nullptr);
+
+    g_heapExhausted = true;
+    void* out = kUntouchedPointer;
+    const HRESULT classObject = Plugin().getClassObject(CLSID_ZeltOemUI, IID_IClassFactory, &out);
+    const HRESULT instance = factory->CreateInstance(nullptr, IID_IPrintOemUI, &out);
+    g_heapExhausted = false;
+
+    EXPECT_EQ(classObject, E_OUTOFMEMORY);
+    EXPECT_EQ(instance, E_OUTOFMEMORY);
+    EXPECT_EQ(Plugin().canUnloadNow(), S_OK) << "no object was counted";
+    factory->Release();
 }
 
 class ObjectTest : public ::testing::Test {
@@ -337,6 +366,9 @@ TEST(Resources, StringTableInBothLanguages) {
                                 std::end(japaneseMessages);
         EXPECT_EQ(texts[0] != texts[1], translated) << "string " << id;
     }
+    // Range messages keep their two spaces; the longest fits a 200-character buffer.
+    for (int id : {40, 45, 49}) EXPECT_NE(StringIn(module, id, 1033).find(L".  Please"), std::wstring::npos) << id;
+    EXPECT_EQ(StringIn(module, 45, 1033).size(), 106u);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include "class_factory.h"
 
-#include <new>
-
+#include "com_allocation.h"
 #include "module_state.h"
 #include "oem_ui.h"
 
@@ -22,13 +21,13 @@ ULONG STDMETHODCALLTYPE OemUIClassFactory::AddRef() { return InterlockedIncremen
 
 ULONG STDMETHODCALLTYPE OemUIClassFactory::Release() {
     const LONG remaining = InterlockedDecrement(&references_);
-    if (remaining == 0) delete this;
+    if (remaining == 0) DestroyComObject(this);
     return remaining;
 }
 
 HRESULT STDMETHODCALLTYPE OemUIClassFactory::CreateInstance(IUnknown* outer, REFIID interfaceId, void** out) {
     if (outer != nullptr) return CLASS_E_NOAGGREGATION;
-    auto* object = new (std::nothrow) OemUI();
+    auto* object = MakeComObject<OemUI>();
     if (object == nullptr) return E_OUTOFMEMORY;
     const HRESULT hr = object->QueryInterface(interfaceId, out);
     object->Release();

@@ -1,7 +1,6 @@
 // Entry points of the in-process COM server.
-#include <new>
-
 #include "class_factory.h"
+#include "com_allocation.h"
 #include "module_state.h"
 #include "oem_interfaces.h"
 
@@ -34,7 +33,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
 
 extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID classId, REFIID interfaceId, void** out) {
     if (!IsEqualCLSID(classId, CLSID_ZeltOemUI)) return CLASS_E_CLASSNOTAVAILABLE;
-    auto* factory = new (std::nothrow) zelt::OemUIClassFactory();
+    auto* factory = zelt::MakeComObject<zelt::OemUIClassFactory>();
     if (factory == nullptr) return E_OUTOFMEMORY;
     const HRESULT hr = factory->QueryInterface(interfaceId, out);
     factory->Release();

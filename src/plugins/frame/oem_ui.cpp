@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "com_allocation.h"
 #include "devmode_header.h"
 #include "module_state.h"
 #include "oem_info.h"
@@ -42,7 +43,7 @@ ULONG STDMETHODCALLTYPE OemUI::AddRef() { return InterlockedIncrement(&reference
 
 ULONG STDMETHODCALLTYPE OemUI::Release() {
     const LONG remaining = InterlockedDecrement(&references_);
-    if (remaining == 0) delete this;
+    if (remaining == 0) DestroyComObject(this);
     return remaining;
 }
 
