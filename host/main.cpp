@@ -87,7 +87,7 @@ int wmain(int argc, wchar_t** argv) {
     }() + L", version " + std::to_wstring(session.version()) + L", private devmode " +
                       std::to_wstring(session.privateDevmodeSize()) + L" bytes)\n");
 
-    if (options.reset && !DeleteStoredValues(session.printer(), error)) return Fail(error);
+    if (options.reset && !DeleteStoredValues(printer.printerName, error)) return Fail(error);
 
     const bool interactive = HasDisplay() && options.shotsFolder.empty() && !options.headless;
     if (interactive) {

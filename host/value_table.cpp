@@ -56,15 +56,29 @@ std::wstring FormatValueTable(HANDLE printer, const std::wstring& printerName) {
     return table;
 }
 
-bool DeleteStoredValues(HANDLE printer, std::wstring& error) {
+// Wine 8's winspool has no DeletePrinterDataW (a call aborts the process), so
+// the values are removed from the registry key where its spooler keeps them.
+bool DeleteStoredValues(const std::wstring& printerName, std::wstring& error) {
+    const std::wstring keyPath =
+        L"System\\CurrentControlSet\\Control\\Print\\Printers\\" + printerName + L"\\PrinterDriverData";
+    HKEY key = nullptr;
+    const LONG opened = RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_SET_VALUE, &key);
+    if (opened == ERROR_FILE_NOT_FOUND) return true;  // nothing stored yet
+    if (opened != ERROR_SUCCESS) {
+        error = Win32Failure(L"opening the stored values of " + printerName, static_cast<DWORD>(opened));
+        return false;
+    }
+    bool ok = true;
     for (const auto& setting : zelt::kSettings) {
-        const DWORD status = DeletePrinterDataW(printer, const_cast<wchar_t*>(setting.name));
+        const LONG status = RegDeleteValueW(key, setting.name);
         if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) {
-            error = Win32Failure(std::wstring(L"deleting printer value ") + setting.name, status);
-            return false;
+            error = Win32Failure(std::wstring(L"deleting printer value ") + setting.name, static_cast<DWORD>(status));
+            ok = false;
+            break;
         }
     }
-    return true;
+    RegCloseKey(key);
+    return ok;
 }
 
 }  // namespace zelt::host

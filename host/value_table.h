@@ -23,8 +23,8 @@ std::wstring FormatValueLine(const std::wstring& name, const StoredValue& value)
 // Every value of the plug-in's table, in table order, with a heading.
 std::wstring FormatValueTable(HANDLE printer, const std::wstring& printerName);
 
-// Deletes every value of the table; false with a message when one that
-// exists cannot be deleted.
-bool DeleteStoredValues(HANDLE printer, std::wstring& error);
+// Deletes every value of the table from the named printer; false with a
+// message when one that exists cannot be deleted.
+bool DeleteStoredValues(const std::wstring& printerName, std::wstring& error);
 
 }  // namespace zelt::host
