@@ -134,7 +134,9 @@ bool PluginSession::AttachPrinter(const std::wstring& printerName, std::wstring&
         return false;
     }
     printerName_ = printerName;
-    if (!OpenPrinterW(printerName_.data(), &printer_, nullptr)) {
+    // Device settings are written, so the printer is opened as its administrator.
+    PRINTER_DEFAULTSW access = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+    if (!OpenPrinterW(printerName_.data(), &printer_, &access)) {
         printer_ = nullptr;
         error = Win32Failure(L"OpenPrinterW for " + printerName);
         return false;

@@ -125,24 +125,27 @@ bool WriteCaptureScript(std::wstring& unixScript, std::wstring& error) {
     return true;
 }
 
-template <typename Info>
-bool QueryLevel(HANDLE printer, DWORD level, std::vector<BYTE>& buffer, bool driver) {
+// The two-call pattern of the spooler's queries: learn the size, then fill.
+bool QueryPrinter(HANDLE printer, std::vector<BYTE>& buffer) {
     DWORD needed = 0;
-    if (driver) {
-        GetPrinterDriverW(printer, nullptr, level, nullptr, 0, &needed);
-    } else {
-        GetPrinterW(printer, level, nullptr, 0, &needed);
-    }
-    if (needed < sizeof(Info)) return false;
+    GetPrinterW(printer, 2, nullptr, 0, &needed);
+    if (needed < sizeof(PRINTER_INFO_2W)) return false;
     buffer.assign(needed, 0);
-    return driver ? GetPrinterDriverW(printer, nullptr, level, buffer.data(), needed, &needed)
-                  : GetPrinterW(printer, level, buffer.data(), needed, &needed);
+    return GetPrinterW(printer, 2, buffer.data(), needed, &needed);
+}
+
+bool QueryDriver(HANDLE printer, std::vector<BYTE>& buffer) {
+    DWORD needed = 0;
+    GetPrinterDriverW(printer, nullptr, 4, nullptr, 0, &needed);
+    if (needed < sizeof(DRIVER_INFO_4W)) return false;
+    buffer.assign(needed, 0);
+    return GetPrinterDriverW(printer, nullptr, 4, buffer.data(), needed, &needed);
 }
 
 bool UseExistingPrinter(HANDLE printer, const std::wstring& driverName, const std::wstring& portName,
                         const std::wstring& printerName, std::wstring& error) {
     std::vector<BYTE> buffer;
-    if (!QueryLevel<PRINTER_INFO_2W>(printer, 2, buffer, false)) {
+    if (!QueryPrinter(printer, buffer)) {
         error = Win32Failure(L"GetPrinterW for " + printerName);
         return false;
     }
@@ -228,7 +231,7 @@ bool EnsurePrinter(const PrinterRequest& request, SimulatedPrinter& printer, std
         return false;
     }
     std::vector<BYTE> buffer;
-    const bool known = QueryLevel<DRIVER_INFO_4W>(handle, 4, buffer, true);
+    const bool known = QueryDriver(handle, buffer);
     const DWORD code = GetLastError();
     ClosePrinter(handle);
     if (!known) {
