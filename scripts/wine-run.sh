@@ -31,9 +31,12 @@ fi
 
 [ $# -ge 1 ] || { echo "usage: $0 --prepare | PROGRAM [ARGS...]" >&2; exit 2; }
 prepare
+program="$1"
+shift
+[ -f "$program" ] && program="$(realpath "$program")"
 cd "$WINEPREFIX/drive_c"
 if [ -n "${DISPLAY:-}" ]; then
-  exec wine "$@"
+  exec wine "$program" "$@"
 else
-  exec xvfb-run -a -s "-screen 0 1024x768x24" wine "$@"
+  exec xvfb-run -a -s "-screen 0 1024x768x24" wine "$program" "$@"
 fi
