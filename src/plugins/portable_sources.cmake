@@ -6,5 +6,7 @@ set(ZELT_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/frame/page_plan.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings/setting_table.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings/setting_store.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pages/common/help_tables.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pages/common/numeric_entry.cpp
 )
 set(ZELT_PORTABLE_INCLUDE_DIR ${CMAKE_CURRENT_LIST_DIR})

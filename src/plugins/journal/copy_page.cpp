@@ -2,9 +2,18 @@
 #include "pages/common/page_procedures.h"
 
 namespace zelt {
+namespace {
+
+constexpr PageTraits kTraits{kCopySlot, 3, HelpTableId::kCopy};
+
+}  // namespace
 
 INT_PTR CALLBACK CopyPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    return HandleSharedPageMessage(kCopySlot, page, message, wParam, lParam);
+    if (message == WM_INITDIALOG) {
+        BeginPage(kTraits, page, lParam);
+        return TRUE;
+    }
+    return HandleSharedPageMessage(kTraits, page, message, wParam, lParam);
 }
 
 }  // namespace zelt

@@ -2,9 +2,18 @@
 #include "pages/common/page_procedures.h"
 
 namespace zelt {
+namespace {
+
+constexpr PageTraits kTraits{kLogoSlot, 2, HelpTableId::kLogo};
+
+}  // namespace
 
 INT_PTR CALLBACK LogoPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    return HandleSharedPageMessage(kLogoSlot, page, message, wParam, lParam);
+    if (message == WM_INITDIALOG) {
+        BeginPage(kTraits, page, lParam);
+        return TRUE;
+    }
+    return HandleSharedPageMessage(kTraits, page, message, wParam, lParam);
 }
 
 }  // namespace zelt

@@ -1,17 +1,21 @@
 #include "page_frame.h"
 
+#include <commctrl.h>
 #include <prsht.h>
 
 #include "frame/page_state.h"
+#include "help.h"
 
 namespace zelt {
 
-const OEMUIPSPARAM* PageParams(HWND page) {
-    return reinterpret_cast<const OEMUIPSPARAM*>(GetWindowLongPtrW(page, DWLP_USER));
+void BeginPage(const PageTraits& traits, HWND page, LPARAM initParam) {
+    MarkPageInitialised(traits.slot);
+    const auto* sheetPage = reinterpret_cast<const PROPSHEETPAGEW*>(initParam);
+    SetWindowLongPtrW(page, DWLP_USER, sheetPage != nullptr ? sheetPage->lParam : 0);
 }
 
 HANDLE PagePrinter(HWND page) {
-    const OEMUIPSPARAM* params = PageParams(page);
+    const auto* params = reinterpret_cast<const OEMUIPSPARAM*>(GetWindowLongPtrW(page, DWLP_USER));
     return params != nullptr ? params->hPrinter : nullptr;
 }
 
@@ -19,38 +23,39 @@ void NotifyPageChanged(HWND page) {
     SendMessageW(GetParent(page), PSM_CHANGED, reinterpret_cast<WPARAM>(page), 0);
 }
 
-namespace {
+UINT NotifyCode(LPARAM lParam) {
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    return header != nullptr ? header->code : 0;
+}
 
-INT_PTR Answer(HWND page, LONG_PTR result) {
+INT_PTR AnswerNotify(HWND page, LONG_PTR result) {
     SetWindowLongPtrW(page, DWLP_MSGRESULT, result);
     return TRUE;
 }
 
-}  // namespace
-
-INT_PTR HandleSharedPageMessage(PageSlot slot, HWND page, UINT message, WPARAM, LPARAM lParam) {
+INT_PTR HandleSharedPageMessage(const PageTraits& traits, HWND page, UINT message, WPARAM, LPARAM lParam) {
     switch (message) {
-        case WM_INITDIALOG: {
-            MarkPageInitialised(slot);
-            const auto* sheetPage = reinterpret_cast<const PROPSHEETPAGEW*>(lParam);
-            SetWindowLongPtrW(page, DWLP_USER, sheetPage != nullptr ? sheetPage->lParam : 0);
-            return TRUE;
-        }
-        case WM_NOTIFY: {
-            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-            if (header == nullptr) return FALSE;
-            switch (header->code) {
+        case WM_NOTIFY:
+            switch (NotifyCode(lParam)) {
                 case PSN_SETACTIVE:
                 case PSN_RESET:
                     return TRUE;
                 case PSN_KILLACTIVE:
-                    return Answer(page, FALSE);  // a page may always be left; entries are checked at apply
+                    return AnswerNotify(page, FALSE);  // a page may always be left; entries are checked at apply
                 case PSN_APPLY:
-                    return Answer(page, PSNRET_NOERROR);
+                    return AnswerNotify(page, PSNRET_NOERROR);
+                case PSN_HELP:
+                    ShowContextHelp(reinterpret_cast<const NMHDR*>(lParam)->hwndFrom, traits.helpContext);
+                    return TRUE;
+                case UDN_DELTAPOS:
+                    NotifyPageChanged(page);
+                    return FALSE;  // let the spin control move
                 default:
                     return FALSE;
             }
-        }
+        case WM_HELP:
+            ShowControlHelp(reinterpret_cast<const HELPINFO*>(lParam), traits.helpTable);
+            return TRUE;
         default:
             return FALSE;
     }

@@ -1,23 +1,40 @@
 // What every page's dialog procedure shares: the printer parameter block kept
-// with the window, the initialised flag, and the sheet's notifications.
+// with the window, the initialised flag, help, and the sheet's notifications.
 #pragma once
 
 #include <windows.h>
 
 #include "frame/oem_interfaces.h"
 #include "frame/page_plan.h"
+#include "help_tables.h"
 
 namespace zelt {
 
-// The printer parameter block the page was created with (null before
-// WM_INITDIALOG).
-const OEMUIPSPARAM* PageParams(HWND page);
+struct PageTraits {
+    PageSlot slot;
+    DWORD helpContext;
+    HelpTableId helpTable;
+};
+
+// WM_INITDIALOG's shared part: sets the page's initialised flag and keeps the
+// printer parameter block (the PROPSHEETPAGE's lParam) with the window.
+void BeginPage(const PageTraits& traits, HWND page, LPARAM initParam);
+
+// The printer of the page's parameter block (null before WM_INITDIALOG).
 HANDLE PagePrinter(HWND page);
 
 // Tells the sheet that the page changed, so that it enables Apply.
 void NotifyPageChanged(HWND page);
 
-// Handles the messages all pages answer alike; FALSE for the rest.
-INT_PTR HandleSharedPageMessage(PageSlot slot, HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+// The WM_NOTIFY code, or 0 for a message without a header.
+UINT NotifyCode(LPARAM lParam);
+
+// Answers a notification through DWL_MSGRESULT.
+INT_PTR AnswerNotify(HWND page, LONG_PTR result);
+
+// The messages all pages answer alike: the notifications other than apply,
+// help, and moving a spin control. FALSE for anything else.
+INT_PTR HandleSharedPageMessage(const PageTraits& traits, HWND page, UINT message, WPARAM wParam,
+                                LPARAM lParam);
 
 }  // namespace zelt

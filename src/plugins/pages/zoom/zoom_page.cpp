@@ -2,9 +2,18 @@
 #include "pages/common/page_procedures.h"
 
 namespace zelt {
+namespace {
+
+constexpr PageTraits kTraits{kZoomSlot, 4, HelpTableId::kZoom};
+
+}  // namespace
 
 INT_PTR CALLBACK ZoomPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-    return HandleSharedPageMessage(kZoomSlot, page, message, wParam, lParam);
+    if (message == WM_INITDIALOG) {
+        BeginPage(kTraits, page, lParam);
+        return TRUE;
+    }
+    return HandleSharedPageMessage(kTraits, page, message, wParam, lParam);
 }
 
 }  // namespace zelt

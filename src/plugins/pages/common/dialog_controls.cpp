@@ -1,0 +1,60 @@
+#include "dialog_controls.h"
+
+#include <commctrl.h>
+
+#include "frame/module_state.h"
+#include "message_box.h"
+#include "numeric_entry.h"
+
+namespace zelt {
+
+void FillList(HWND page, int listId, std::initializer_list<std::uint16_t> stringIds) {
+    for (std::uint16_t id : stringIds) {
+        wchar_t text[kMessageBufferLength] = {};
+        LoadStringW(ModuleHandle(), id, text, kMessageBufferLength);
+        AddListItem(page, listId, text);
+    }
+}
+
+void AddListItem(HWND page, int listId, const wchar_t* text) {
+    SendDlgItemMessageW(page, listId, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+}
+
+int ListSelection(HWND page, int listId) {
+    const LRESULT selection = SendDlgItemMessageW(page, listId, CB_GETCURSEL, 0, 0);
+    return selection == CB_ERR ? -1 : static_cast<int>(selection);
+}
+
+void SelectListItem(HWND page, int listId, int position) {
+    SendDlgItemMessageW(page, listId, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
+}
+
+bool IsChecked(HWND page, int buttonId) { return IsDlgButtonChecked(page, buttonId) == BST_CHECKED; }
+
+void SetChecked(HWND page, int buttonId, bool checked) {
+    CheckDlgButton(page, buttonId, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void EnableControls(HWND page, std::initializer_list<int> ids, bool enabled) {
+    for (int id : ids) EnableWindow(GetDlgItem(page, id), enabled ? TRUE : FALSE);
+}
+
+void SetUpNumericField(HWND page, int editId, int upDownId, int low, int high) {
+    SendDlgItemMessageW(page, editId, EM_LIMITTEXT, 3, 0);
+    SendDlgItemMessageW(page, upDownId, UDM_SETRANGE32, static_cast<WPARAM>(low), static_cast<LPARAM>(high));
+}
+
+void SetNumericField(HWND page, int upDownId, std::uint32_t value) {
+    SendDlgItemMessageW(page, upDownId, UDM_SETPOS32, 0, static_cast<LPARAM>(value));
+}
+
+std::optional<std::uint32_t> ReadNumericField(HWND page, int editId, std::uint32_t low, std::uint32_t high) {
+    // Longer than the field's 3 characters only when set from outside the
+    // keyboard; such text is read whole and refused by its value.
+    wchar_t text[16] = {};
+    const int length = GetDlgItemTextW(page, editId, text, 16);
+    if (length >= 15) return std::nullopt;
+    return ParseNumericEntry(std::wstring_view(text, static_cast<std::size_t>(length)), low, high);
+}
+
+}  // namespace zelt

@@ -1,0 +1,15 @@
+// Opening the driver's help file from a page.
+#pragma once
+
+#include <windows.h>
+
+#include "help_tables.h"
+
+namespace zelt {
+
+// The sheet's Help button: the page's topic.
+void ShowContextHelp(HWND from, DWORD contextId);
+// F1 or the title-bar question mark on a control: its topic from the table.
+void ShowControlHelp(const HELPINFO* request, HelpTableId table);
+
+}  // namespace zelt
