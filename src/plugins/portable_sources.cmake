@@ -8,5 +8,6 @@ set(ZELT_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/settings/setting_store.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pages/common/help_tables.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pages/common/numeric_entry.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pages/raster/raster_model.cpp
 )
 set(ZELT_PORTABLE_INCLUDE_DIR ${CMAKE_CURRENT_LIST_DIR})

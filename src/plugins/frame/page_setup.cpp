@@ -34,7 +34,7 @@ DLGPROC DialogProcedureFor(TemplateId page) {
         case kEtb:
             return EtbPageProc;
         default:
-            return RasterPageProc;
+            return RasterPageProcedure(page);
     }
 }
 

@@ -3,9 +3,12 @@
 
 #include <windows.h>
 
+#include "frame/page_plan.h"
+
 namespace zelt {
 
-INT_PTR CALLBACK RasterPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+// Each Raster Print Options variant has a procedure of its own.
+DLGPROC RasterPageProcedure(TemplateId templateId);
 INT_PTR CALLBACK LogoPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK CopyPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK ZoomPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
