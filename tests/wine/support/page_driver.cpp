@@ -1,0 +1,337 @@
+#include "page_driver.h"
+
+#include <winspool.h>
+
+#include "iat_hook.h"
+#include "printer_names.h"
+#include "printer_setup.h"
+
+namespace zelt::test {
+namespace {
+
+// A message to a page waits this long for the sheet's thread to take it.
+constexpr UINT kSendTimeoutMs = 10000;
+constexpr DWORD kPollMs = 20;
+// Bounds of a press: its message boxes included, then the sheet's closing.
+constexpr DWORD kPressTimeoutMs = 30000;
+constexpr DWORD kCloseTimeoutMs = 5000;
+
+bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* answer = nullptr) {
+    DWORD_PTR result = 0;
+    if (!window || !SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result)) {
+        return false;
+    }
+    if (answer) *answer = static_cast<LRESULT>(result);
+    return true;
+}
+
+// A control the user can reach: present, enabled and shown.
+HWND ReachableControl(HWND page, int id) {
+    HWND control = GetDlgItem(page, id);
+    return control && IsWindowEnabled(control) && IsWindowVisible(control) ? control : nullptr;
+}
+
+std::wstring WindowText(HWND window) {
+    LRESULT length = 0;
+    if (!Send(window, WM_GETTEXTLENGTH, 0, 0, &length) || length <= 0) return {};
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    LRESULT copied = 0;
+    if (!Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), &copied)) return {};
+    text.resize(static_cast<std::size_t>(copied < 0 ? 0 : copied));
+    return text;
+}
+
+struct BoxSearch {
+    HWND except;
+    HWND found;
+};
+
+BOOL CALLBACK FindMessageBox(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<BoxSearch*>(context);
+    wchar_t className[16] = {};
+    if (window == search->except || !IsWindowVisible(window)) return TRUE;
+    if (GetClassNameW(window, className, 16) == 0 || lstrcmpW(className, L"#32770") != 0) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+BOOL CALLBACK FindIconControl(HWND child, LPARAM found) {
+    const LONG style = GetWindowLongW(child, GWL_STYLE);
+    wchar_t className[16] = {};
+    if (!IsWindowVisible(child) || (style & SS_TYPEMASK) != SS_ICON) return TRUE;
+    if (GetClassNameW(child, className, 16) == 0 || lstrcmpiW(className, L"Static") != 0) return TRUE;
+    *reinterpret_cast<HWND*>(found) = child;
+    return FALSE;
+}
+
+// The MB_ICON* style whose system icon the box shows, 0 for none.
+UINT IconStyleOf(HWND box) {
+    HWND iconControl = nullptr;
+    EnumChildWindows(box, &FindIconControl, reinterpret_cast<LPARAM>(&iconControl));
+    LRESULT icon = 0;
+    if (!iconControl || !Send(iconControl, STM_GETICON, 0, 0, &icon) || !icon) return 0;
+    const struct {
+        const wchar_t* resource;
+        UINT style;
+    } icons[] = {{IDI_HAND, MB_ICONHAND},
+                 {IDI_QUESTION, MB_ICONQUESTION},
+                 {IDI_EXCLAMATION, MB_ICONEXCLAMATION},
+                 {IDI_ASTERISK, MB_ICONASTERISK}};
+    for (const auto& candidate : icons) {
+        if (reinterpret_cast<HICON>(icon) == LoadIconW(nullptr, candidate.resource)) return candidate.style;
+    }
+    return 0;
+}
+
+}  // namespace
+
+std::optional<MessageBoxSeen> DismissMessageBox(DWORD threadId, HWND except, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    do {
+        BoxSearch search{except, nullptr};
+        EnumThreadWindows(threadId, &FindMessageBox, reinterpret_cast<LPARAM>(&search));
+        if (search.found) {
+            MessageBoxSeen seen;
+            seen.caption = WindowText(search.found);
+            seen.text = WindowText(GetDlgItem(search.found, 0xFFFF));
+            seen.icon = IconStyleOf(search.found);
+            PostMessageW(search.found, WM_COMMAND, IDOK, 0);
+            // Gone before the caller looks again, so no box is seen twice.
+            const DWORD dismissed = GetTickCount();
+            while (IsWindow(search.found) && GetTickCount() - dismissed < kCloseTimeoutMs) Sleep(kPollMs);
+            return seen;
+        }
+        Sleep(kPollMs);
+    } while (GetTickCount() - start < timeoutMs);
+    return std::nullopt;
+}
+
+namespace {
+
+struct PressJob {
+    host::SheetSession* sheet;
+    SheetButton button;
+    bool taken;
+};
+
+DWORD WINAPI PressOnHelperThread(void* context) {
+    auto* job = static_cast<PressJob*>(context);
+    job->taken = job->sheet->Press(job->button);
+    return 0;
+}
+
+// --- Write recording ----------------------------------------------------------
+using SetPrinterDataFunction = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, LPBYTE, DWORD);
+
+struct WriteLog {
+    WriteLog() { InitializeCriticalSection(&lock); }
+    CRITICAL_SECTION lock;
+    std::vector<RecordedWrite> writes;
+    SetPrinterDataFunction real = nullptr;
+};
+
+WriteLog& Log() {
+    static WriteLog log;
+    return log;
+}
+
+DWORD WINAPI RecordingSetPrinterData(HANDLE printer, LPWSTR name, DWORD type, LPBYTE data, DWORD size) {
+    WriteLog& log = Log();
+    RecordedWrite write{name ? name : L"", type, size, 0};
+    if (data && size >= sizeof(DWORD)) memcpy(&write.number, data, sizeof(DWORD));
+    EnterCriticalSection(&log.lock);
+    log.writes.push_back(write);
+    LeaveCriticalSection(&log.lock);
+    return log.real(printer, name, type, data, size);
+}
+
+}  // namespace
+
+// --- Controls --------------------------------------------------------------------
+bool PickListItem(HWND page, int listId, int position) {
+    HWND list = ReachableControl(page, listId);
+    if (!list || position < 0 || position >= ListCount(page, listId)) return false;
+    LRESULT selected = CB_ERR;
+    if (!Send(list, CB_SETCURSEL, static_cast<WPARAM>(position), 0, &selected) || selected != position) return false;
+    return Send(page, WM_COMMAND, MAKEWPARAM(listId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
+int ListSelection(HWND page, int listId) {
+    LRESULT selection = CB_ERR;
+    if (!Send(GetDlgItem(page, listId), CB_GETCURSEL, 0, 0, &selection) || selection == CB_ERR) return -1;
+    return static_cast<int>(selection);
+}
+
+int ListCount(HWND page, int listId) {
+    LRESULT count = CB_ERR;
+    if (!Send(GetDlgItem(page, listId), CB_GETCOUNT, 0, 0, &count) || count == CB_ERR) return -1;
+    return static_cast<int>(count);
+}
+
+std::vector<std::wstring> ListTexts(HWND page, int listId) {
+    HWND list = GetDlgItem(page, listId);
+    std::vector<std::wstring> texts;
+    for (int i = 0, count = ListCount(page, listId); i < count; ++i) {
+        LRESULT length = CB_ERR;
+        if (!Send(list, CB_GETLBTEXTLEN, i, 0, &length) || length == CB_ERR) break;
+        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+        if (!Send(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()), &length) || length == CB_ERR) break;
+        text.resize(static_cast<std::size_t>(length));
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+bool Click(HWND page, int controlId) {
+    HWND button = ReachableControl(page, controlId);
+    return button && Send(button, BM_CLICK, 0, 0);
+}
+
+bool IsChecked(HWND page, int buttonId) {
+    LRESULT state = BST_UNCHECKED;
+    return Send(GetDlgItem(page, buttonId), BM_GETCHECK, 0, 0, &state) && state == BST_CHECKED;
+}
+
+bool IsEnabled(HWND page, int controlId) {
+    HWND control = GetDlgItem(page, controlId);
+    return control && IsWindowEnabled(control);
+}
+
+std::wstring ControlText(HWND page, int controlId) { return WindowText(GetDlgItem(page, controlId)); }
+
+bool TypeText(HWND page, int editId, const std::wstring& text) {
+    HWND edit = ReachableControl(page, editId);
+    LRESULT set = FALSE;
+    return edit && Send(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), &set) && set;
+}
+
+// --- Sheet buttons and message boxes ---------------------------------------------
+std::optional<MessageBoxSeen> DismissMessageBox(const host::SheetSession& sheet, DWORD timeoutMs) {
+    HWND window = sheet.window();
+    if (!window) return std::nullopt;
+    return DismissMessageBox(GetWindowThreadProcessId(window, nullptr), window, timeoutMs);
+}
+
+PressOutcome PressButton(host::SheetSession& sheet, SheetButton button) {
+    PressOutcome outcome;
+    HWND window = sheet.window();
+    if (!window) return outcome;
+    const DWORD sheetThread = GetWindowThreadProcessId(window, nullptr);
+    PressJob job{&sheet, button, false};
+    HANDLE helper = CreateThread(nullptr, 0, &PressOnHelperThread, &job, 0, nullptr);
+    if (!helper) return outcome;
+    const DWORD start = GetTickCount();
+    while (WaitForSingleObject(helper, 0) == WAIT_TIMEOUT) {
+        if (GetTickCount() - start >= kPressTimeoutMs) break;
+        if (auto seen = DismissMessageBox(sheetThread, window, kPollMs)) outcome.messages.push_back(*seen);
+    }
+    // The helper's own send is bounded, so this wait ends.
+    WaitForSingleObject(helper, INFINITE);
+    CloseHandle(helper);
+    outcome.taken = job.taken;
+    if (button == SheetButton::kApply) {
+        outcome.sheetOpen = !sheet.closed();
+    } else {
+        std::wstring ignored;
+        sheet.WaitClosed(ignored, kCloseTimeoutMs);
+        outcome.sheetOpen = !sheet.closed();
+    }
+    return outcome;
+}
+
+// --- Stored values -----------------------------------------------------------------
+PrinterValues::~PrinterValues() {
+    if (printer_) ClosePrinter(printer_);
+}
+
+bool PrinterValues::Open(const std::wstring& printerName, std::wstring& error) {
+    if (printer_) ClosePrinter(printer_);
+    printer_ = nullptr;
+    name_ = printerName;
+    PRINTER_DEFAULTSW access = {nullptr, nullptr, PRINTER_ALL_ACCESS};
+    if (!OpenPrinterW(name_.data(), &printer_, &access)) {
+        printer_ = nullptr;
+        error = L"cannot open printer " + printerName + L" (error " + std::to_wstring(GetLastError()) + L")";
+        return false;
+    }
+    return true;
+}
+
+host::StoredValue PrinterValues::Read(const wchar_t* name) const { return host::ReadStoredValue(printer_, name); }
+
+std::optional<DWORD> PrinterValues::Number(const wchar_t* name) const {
+    const host::StoredValue value = Read(name);
+    if (value.status != ERROR_SUCCESS || value.type != REG_DWORD || value.size != sizeof(DWORD)) return std::nullopt;
+    return value.number;
+}
+
+bool PrinterValues::Write(const wchar_t* name, DWORD value) { return WriteRaw(name, REG_DWORD, &value, sizeof value); }
+
+bool PrinterValues::WriteRaw(const wchar_t* name, DWORD type, const void* bytes, DWORD size) {
+    BYTE empty = 0;
+    BYTE* data = size > 0 ? static_cast<BYTE*>(const_cast<void*>(bytes)) : &empty;
+    return SetPrinterDataW(printer_, const_cast<wchar_t*>(name), type, data, size) == ERROR_SUCCESS;
+}
+
+bool PrinterValues::DeleteAll(std::wstring& error) { return host::DeleteStoredValues(name_, error); }
+
+// --- Write recording -------------------------------------------------------------
+bool RecordPluginWrites(HMODULE plugin) {
+    WriteLog& log = Log();
+    void* previous = ReplaceImport(plugin, "winspool.drv", "SetPrinterDataW",
+                                   reinterpret_cast<void*>(&RecordingSetPrinterData));
+    if (!previous) return false;
+    // A module kept loaded from an earlier session already holds the hook.
+    if (previous != reinterpret_cast<void*>(&RecordingSetPrinterData)) {
+        log.real = reinterpret_cast<SetPrinterDataFunction>(previous);
+    }
+    return true;
+}
+
+std::vector<RecordedWrite> TakeRecordedWrites() {
+    WriteLog& log = Log();
+    EnterCriticalSection(&log.lock);
+    std::vector<RecordedWrite> writes;
+    writes.swap(log.writes);
+    LeaveCriticalSection(&log.lock);
+    return writes;
+}
+
+// --- Fresh printer with its sheet ----------------------------------------------------
+bool PageSession::Prepare(const std::wstring& dataFile, std::wstring& error) {
+    printerName_ = L"Zelt Page Test " + host::ModelName(dataFile);
+    host::SimulatedPrinter printer;
+    if (!host::EnsurePrinter({dataFile, printerName_, L""}, printer, error)) return false;
+    if (!values_.Open(printerName_, error) || !values_.DeleteAll(error)) return false;
+    if (!plugin_.Load(host::DefaultPluginPath(), error) || !plugin_.AttachPrinter(printerName_, error)) return false;
+    if (!RecordPluginWrites(plugin_.module())) {
+        error = L"the plug-in does not import SetPrinterDataW from winspool.drv";
+        return false;
+    }
+    TakeRecordedWrites();
+    return true;
+}
+
+bool PageSession::OpenSheet(std::wstring& error) {
+    sheet_.reset();
+    sheet_ = std::make_unique<host::SheetSession>(plugin_.plugin(), plugin_.sheetParams());
+    return sheet_->Open(error);
+}
+
+bool PageSession::Open(const std::wstring& dataFile, std::wstring& error) {
+    return Prepare(dataFile, error) && OpenSheet(error);
+}
+
+HWND PageSession::ShowPage(int tabIndex) {
+    if (!sheet_ || !sheet_->SelectPage(tabIndex)) return nullptr;
+    return sheet_->PageWindow(tabIndex);
+}
+
+std::string Narrow(const std::wstring& text) {
+    const int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string narrow(length > 0 ? length - 1 : 0, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, narrow.data(), length, nullptr, nullptr);
+    return narrow;
+}
+
+}  // namespace zelt::test

@@ -1,0 +1,162 @@
+// Test support: drives one page of the printer's real Properties sheet as a
+// user would, from the test's thread while the sheet runs modal on its own
+// thread (SheetSession). Every wait is bounded.
+//
+// Typical use:
+//
+//   PageSession session;
+//   ASSERT_TRUE(session.Prepare(L"QWNB18_ZOOM.GPD", error));   // fresh printer, no values
+//   session.values().Write(L"ETB_STATUS", 1);                    // optional seeding
+//   ASSERT_TRUE(session.OpenSheet(error));
+//   HWND page = session.ShowPage(4);                             // by tab index
+//   ASSERT_TRUE(Click(page, 1095));
+//   PressOutcome outcome = session.Press(SheetButton::kOk);      // message boxes dismissed
+//   EXPECT_EQ(session.values().Number(L"GLOBAL_ETBSTATUS"), 0u);
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "plugin_session.h"
+#include "sheet_session.h"
+#include "value_table.h"
+
+namespace zelt::test {
+
+using host::SheetButton;
+
+// --- Controls of a page ----------------------------------------------------------
+// `page` is a page window (SheetSession::PageWindow). Actions refuse a control
+// that is missing, disabled or hidden, as a user cannot reach it.
+
+// Selects `position` in a drop-down list, then sends the page
+// WM_COMMAND(CBN_SELCHANGE) as a click on the list does (CB_SETCURSEL alone
+// notifies nobody). False also for a position the list does not have.
+bool PickListItem(HWND page, int listId, int position);
+// The selected position; -1 when nothing is selected or there is no list.
+int ListSelection(HWND page, int listId);
+// The number of items; -1 when there is no list.
+int ListCount(HWND page, int listId);
+std::vector<std::wstring> ListTexts(HWND page, int listId);
+
+// Clicks a push button, radio button or check box with BM_CLICK; the button
+// itself checks an automatic radio button or check box and sends BN_CLICKED.
+bool Click(HWND page, int controlId);
+bool IsChecked(HWND page, int buttonId);
+bool IsEnabled(HWND page, int controlId);
+// The control's text (WM_GETTEXT); empty for a missing control.
+std::wstring ControlText(HWND page, int controlId);
+
+// Replaces an edit field's text as typing does. Only WM_SETTEXT is sent: the
+// edit control itself then sends its parent EN_CHANGE (page_driver_tests
+// proves it), so a second EN_CHANGE would be a change the user never made.
+bool TypeText(HWND page, int editId, const std::wstring& text);
+
+// --- Sheet buttons and message boxes --------------------------------------------------
+struct MessageBoxSeen {
+    std::wstring caption;
+    std::wstring text;  // the message box's static control 0xFFFF
+    UINT icon = 0;      // MB_ICONHAND, MB_ICONQUESTION, MB_ICONEXCLAMATION, MB_ICONASTERISK or 0
+};
+
+// Waits up to `timeoutMs` for a message box on a thread (a visible #32770
+// window other than `except`), records it and dismisses it with OK.
+std::optional<MessageBoxSeen> DismissMessageBox(DWORD threadId, HWND except, DWORD timeoutMs);
+// The same on the sheet's thread, the sheet itself excepted.
+std::optional<MessageBoxSeen> DismissMessageBox(const host::SheetSession& sheet, DWORD timeoutMs);
+
+struct PressOutcome {
+    bool taken = false;                   // the sheet took the press
+    std::vector<MessageBoxSeen> messages; // every message box shown meanwhile, in order
+    bool sheetOpen = true;                // after OK or Cancel: the sheet did not close
+};
+
+// Presses a sheet button from a helper thread, so that a page may show
+// message boxes meanwhile: each is recorded and dismissed with OK. After OK
+// and Cancel waits (bounded) for the sheet to close; a page that answers
+// PSNRET_INVALID keeps it open. After Apply the sheet stays open.
+PressOutcome PressButton(host::SheetSession& sheet, SheetButton button);
+
+// --- The printer's stored values -------------------------------------------------------
+class PrinterValues {
+public:
+    PrinterValues() = default;
+    PrinterValues(const PrinterValues&) = delete;
+    PrinterValues& operator=(const PrinterValues&) = delete;
+    ~PrinterValues();
+
+    // Opens the printer with administrator access (for writes).
+    bool Open(const std::wstring& printerName, std::wstring& error);
+
+    host::StoredValue Read(const wchar_t* name) const;
+    // The number when the value is a REG_DWORD of exactly 4 bytes.
+    std::optional<DWORD> Number(const wchar_t* name) const;
+    bool Write(const wchar_t* name, DWORD value);
+    // Any type and length, for values a page must repair (size 0: no bytes).
+    bool WriteRaw(const wchar_t* name, DWORD type, const void* bytes, DWORD size);
+    // Removes every value of the plug-in's table. Wine's DeletePrinterDataW
+    // aborts the process, so this goes through the spooler's registry key.
+    bool DeleteAll(std::wstring& error);
+
+private:
+    HANDLE printer_ = nullptr;
+    std::wstring name_;
+};
+
+// --- Writes as the plug-in makes them -------------------------------------------------
+struct RecordedWrite {
+    std::wstring name;
+    DWORD type;
+    DWORD size;
+    DWORD number;  // the first 4 bytes when there are 4 or more
+};
+
+// Watches the plug-in module's SetPrinterDataW calls (through its import
+// table); the real call still happens. Safe to call again for a module kept
+// loaded. False when the module does not import SetPrinterDataW.
+bool RecordPluginWrites(HMODULE plugin);
+// The writes recorded since the last call, in order, and forgets them.
+std::vector<RecordedWrite> TakeRecordedWrites();
+
+// --- A fresh printer with its sheet open ---------------------------------------------
+// The printer "Zelt Page Test <model>" of a model data file, emptied of the
+// plug-in's values, the plug-in loaded on it (its writes recorded), and the
+// Properties sheet open.
+class PageSession {
+public:
+    PageSession() = default;
+    PageSession(const PageSession&) = delete;
+    PageSession& operator=(const PageSession&) = delete;
+
+    // Printer with no stored values and the plug-in loaded; no sheet yet.
+    bool Prepare(const std::wstring& dataFile, std::wstring& error);
+    // Opens the sheet (again, after an earlier one closed).
+    bool OpenSheet(std::wstring& error);
+    // Prepare and OpenSheet.
+    bool Open(const std::wstring& dataFile, std::wstring& error);
+
+    // Shows the page at `tabIndex` (the sheet creates it when first shown);
+    // null when there is no such page.
+    HWND ShowPage(int tabIndex);
+    PressOutcome Press(SheetButton button) { return PressButton(*sheet_, button); }
+
+    host::SheetSession& sheet() { return *sheet_; }
+    host::PluginSession& plugin() { return plugin_; }
+    PrinterValues& values() { return values_; }
+    const std::wstring& printerName() const { return printerName_; }
+
+private:
+    host::PluginSession plugin_;
+    PrinterValues values_;
+    std::unique_ptr<host::SheetSession> sheet_;  // destroyed before the plug-in
+    std::wstring printerName_;
+};
+
+// UTF-8 for test messages.
+std::string Narrow(const std::wstring& text);
+
+}  // namespace zelt::test
