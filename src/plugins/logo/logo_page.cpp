@@ -1,7 +1,6 @@
 #include <cstdlib>
 
 #include "crt_logo_files.h"
-#include "frame/page_state.h"
 #include "logo_settings.h"
 #include "pages/common/dialog_controls.h"
 #include "pages/common/page_frame.h"
@@ -58,16 +57,6 @@ void EnableForMode(HWND page, bool generateMode) {
     for (int id : kPrintModeControls) EnableWindow(GetDlgItem(page, id), generateMode ? FALSE : TRUE);
 }
 
-// The Copy Options page's window; null while that page has not been shown.
-HWND CopyPageWindow(HWND page) {
-    HPROPSHEETPAGE copyPage = PageHandle(kCopySlot);
-    if (copyPage == nullptr) return nullptr;
-    HWND sheet = GetParent(page);
-    const LRESULT index = SendMessageW(sheet, PSM_PAGETOINDEX, 0, reinterpret_cast<LPARAM>(copyPage));
-    if (index < 0) return nullptr;
-    return reinterpret_cast<HWND>(SendMessageW(sheet, PSM_INDEXTOHWND, static_cast<WPARAM>(index), 0));
-}
-
 // Ids the Copy Options template in use lacks are passed over.
 template <std::size_t N>
 void EnableCopyControls(HWND copyPage, const std::array<int, N>& ids, bool enabled) {
@@ -77,7 +66,7 @@ void EnableCopyControls(HWND copyPage, const std::array<int, N>& ids, bool enabl
 }
 
 void SwitchCopyPage(HWND page, bool generateMode) {
-    HWND copyPage = CopyPageWindow(page);
+    HWND copyPage = SiblingPageWindow(page, kCopySlot);
     if (copyPage == nullptr) return;
     const CopyCoupling coupling = CopyCouplingFor(generateMode, IsChecked(copyPage, kCopySimpleCopy));
     EnableCopyControls(copyPage, std::array<int, 1>{kCopySimpleCopy}, coupling.simpleCopyEnabled);

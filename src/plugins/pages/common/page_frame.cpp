@@ -19,6 +19,25 @@ HANDLE PagePrinter(HWND page) {
     return params != nullptr ? params->hPrinter : nullptr;
 }
 
+// More pages than any sheet shows: bounds the search by index.
+constexpr WPARAM kMostPages = 256;
+
+HWND SiblingPageWindow(HWND page, PageSlot slot) {
+    HPROPSHEETPAGE sibling = PageHandle(slot);
+    if (sibling == nullptr) return nullptr;
+    HWND sheet = GetParent(page);
+    LRESULT index = SendMessageW(sheet, PSM_PAGETOINDEX, 0, reinterpret_cast<LPARAM>(sibling));
+    // Some property sheets (Wine's) look for the handle in wParam and answer
+    // -1; asking each index for its page handle finds the page there too.
+    for (WPARAM i = 0; index < 0 && i < kMostPages; ++i) {
+        const LRESULT handle = SendMessageW(sheet, PSM_INDEXTOPAGE, i, 0);
+        if (handle == 0) return nullptr;
+        if (reinterpret_cast<HPROPSHEETPAGE>(handle) == sibling) index = static_cast<LRESULT>(i);
+    }
+    if (index < 0) return nullptr;
+    return reinterpret_cast<HWND>(SendMessageW(sheet, PSM_INDEXTOHWND, static_cast<WPARAM>(index), 0));
+}
+
 void NotifyPageChanged(HWND page) {
     SendMessageW(GetParent(page), PSM_CHANGED, reinterpret_cast<WPARAM>(page), 0);
 }

@@ -23,6 +23,10 @@ void BeginPage(const PageTraits& traits, HWND page, LPARAM initParam);
 // The printer of the page's parameter block (null before WM_INITDIALOG).
 HANDLE PagePrinter(HWND page);
 
+// The dialog window of another page of the sheet, found through the module's
+// page handle table; null while that page has never been shown.
+HWND SiblingPageWindow(HWND page, PageSlot slot);
+
 // Tells the sheet that the page changed, so that it enables Apply.
 void NotifyPageChanged(HWND page);
 
