@@ -12,5 +12,7 @@ set(ZELT_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/logo/logo_settings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/spool/logo_stream.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pages/raster/raster_model.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/journal/journal_store.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/journal/copy_model.cpp
 )
 set(ZELT_PORTABLE_INCLUDE_DIR ${CMAKE_CURRENT_LIST_DIR})

@@ -1,0 +1,102 @@
+// The Copy Options page in each of its model variants, as settings: what load
+// shows, what the defaults button selects, and what apply writes.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "frame/page_plan.h"
+#include "logo/logo_settings.h"
+#include "pages/raster/raster_model.h"
+#include "settings/setting_store.h"
+
+namespace zelt {
+
+// 1047 "Simple Copy" and the lists of dependent and presenter controls are
+// kCopySimpleCopy, kCopyDependentControls and kCopyPresenterControls, which
+// the Logo page switches too.
+enum CopyControlId : int {
+    kCopyAdditionalGroup = 1038,
+    kCopyOutputGroup = 1039,
+    kCopyJournalGroup = 1040,
+    kCopyCutLabel = 1041,
+    kCopyQualityLabel = 1042,
+    kCopyPageDocLabel = 1043,
+    kCopySelectJournalLabel = 1045,
+    kCopyAddScv = 1046,
+    kCopyQualityList = 1048,
+    kCopyCutList = 1049,
+    kCopyLogoPrint = 1050,
+    kCopyPrintAfter = 1052,
+    kCopyAppend = 1053,
+    kCopyJournalList = 1054,
+    kCopyPrintJournal = 1055,
+    kCopySaveAs = 1056,
+    kCopyPrintAndAppend = 1057,
+    kCopyPresenterGroup = 1098,
+    kCopyRetractEnabled = 1100,
+    kCopyRetractDisabled = 1101,
+    kCopyTimeoutLabel = 1102,
+    kCopyTimeoutUpDown = 1103,
+    kCopyTimeoutEdit = 1104,
+    kCopyTimeoutUnit = 1105,
+    kCopyDefaultsButton = 1123,
+};
+
+// The copy is cut by the same printer as the original, so each variant offers
+// the cut-action rows, and selects on defaults the row, of its model's Raster
+// Print Options page.
+struct CopyVariant {
+    TemplateId templateId;
+    TemplateId cutRowsOf;  // the Raster variant of the same model
+    bool presenter;        // presenter paper retract for the copy ("B18")
+};
+
+const CopyVariant& CopyVariantFor(TemplateId templateId);
+const RasterVariant& CopyCutRows(const CopyVariant& variant);
+
+// The paper retract timeout of the "B18" variant.
+extern const NumericField kCopyRetractTimeout;
+
+// Output method codes, the same in COPY_OUTPUT and ADDITIONAL_OUTPUT.
+enum CopyOutput : std::uint32_t { kNoCopyOutput = 0, kAppendToJournal = 1, kPrintAfterOriginal = 2, kPrintAndAppend = 3 };
+
+// The code of the checked radio button, looked at in the order "Print After
+// Original", "Append To Journal", "Print && Append"; 0 when none is checked.
+std::uint32_t OutputFromButtons(bool printAfter, bool append, bool printAndAppend);
+
+// What the controls show. A list position of -1 is no selection.
+struct CopyControls {
+    bool simpleCopy = true;
+    bool addScv = true;
+    bool logoPrint = false;
+    int printQuality = 0;
+    int cutPosition = 0;
+    std::uint32_t output = kPrintAfterOriginal;
+    bool retractEnabled = false;       // "B18" only
+    std::uint32_t retractTimeout = 30;  // "B18" only
+};
+
+// Loads and repairs the remembered values in the page's order.
+CopyControls LoadCopyPage(PrinterData& printer, const CopyVariant& variant);
+
+CopyControls CopyDefaults(const CopyVariant& variant);
+
+// Whether the stored Logo page mode is Generate: LOGO_LOGOMODEGENERATE read
+// as 1. Read only; the Logo page alone repairs and writes it.
+bool StoredLogoGenerateMode(PrinterData& printer);
+
+// The controls at apply; `retractTimeout` is the typed entry already parsed,
+// nothing when it is empty, not a number or out of 1..255.
+struct CopyEntries {
+    CopyControls controls;
+    std::optional<std::uint32_t> retractTimeout;
+};
+
+// Writes the remembered and driver values in the page's order. False when the
+// "B18" timeout entry is rejected: the page shows message 45, resets the field
+// and answers PSNRET_INVALID; everything else has been written. A rejected
+// entry writes neither timeout value, so both keep what they held.
+bool ApplyCopyPage(PrinterData& printer, const CopyVariant& variant, const CopyEntries& entries);
+
+}  // namespace zelt

@@ -1,0 +1,158 @@
+#include "journal_store.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <cwchar>
+
+namespace zelt {
+namespace {
+
+// Appends to a fixed buffer; once anything does not fit, the whole text is refused.
+class PathWriter {
+public:
+    explicit PathWriter(wchar_t (&path)[kJournalPathCapacity]) : path_(path) { path_[0] = L'\0'; }
+
+    void Put(wchar_t c) {
+        if (length_ + 1 >= kJournalPathCapacity) {
+            fits_ = false;
+            return;
+        }
+        path_[length_++] = c;
+    }
+    void Put(const wchar_t* text) {
+        for (; *text != L'\0' && fits_; ++text) Put(*text);
+    }
+    bool Finish() {
+        path_[fits_ ? length_ : 0] = L'\0';
+        return fits_;
+    }
+
+private:
+    wchar_t (&path_)[kJournalPathCapacity];
+    std::size_t length_ = 0;
+    bool fits_ = true;
+};
+
+bool PathFor(JournalFiles& files, const wchar_t* printerName, const wchar_t* name, JournalName form,
+             wchar_t (&path)[kJournalPathCapacity]) {
+    return FormatJournalPath(files.CurrentDrive(), printerName, name, form, path);
+}
+
+bool Opens(JournalFiles& files, const wchar_t* path) {
+    JournalFiles::File file = files.OpenForReading(path);
+    if (file == nullptr) return false;
+    files.Close(file);
+    return true;
+}
+
+}  // namespace
+
+bool FormatJournalPath(int drive, const wchar_t* printerName, const wchar_t* name, JournalName form,
+                       wchar_t (&path)[kJournalPathCapacity]) {
+    path[0] = L'\0';
+    if (drive < 1 || drive > 26 || printerName == nullptr || printerName[0] == L'\0' || name == nullptr) return false;
+    PathWriter writer(path);
+    writer.Put(static_cast<wchar_t>(64 + drive));
+    writer.Put(L":\\Zelt\\");
+    writer.Put(printerName);
+    writer.Put(L"\\ZeltRasterJournalData\\");
+    writer.Put(name);
+    if (form == JournalName::kBaseName) writer.Put(L".zrj");
+    return writer.Finish();
+}
+
+bool IsUsableArchiveName(const wchar_t* name) {
+    if (name == nullptr) return false;
+    const std::size_t length = std::wcslen(name);
+    if (length > kArchiveNameMaxLength) return false;
+    if (std::wcscmp(name, L".") == 0 || std::wcscmp(name, L"..") == 0) return false;
+    return std::wcspbrk(name, L"\\/:") == nullptr;
+}
+
+void ListJournals(JournalFiles& files, const wchar_t* printerName, bool leaveOutCurrent, JournalListSink& list) {
+    wchar_t pattern[kJournalPathCapacity];
+    if (!PathFor(files, printerName, L"*", JournalName::kBaseName, pattern)) return;
+    wchar_t name[kJournalEntryNameCapacity];
+    JournalFiles::Search search = files.FindFirst(pattern, name);
+    if (search == nullptr) return;
+    do {
+        if (!leaveOutCurrent || std::wcscmp(name, kCurrentJournalFileName) != 0) list.Add(name);
+    } while (files.FindNext(search, name));
+    files.FindClose(search);
+}
+
+bool CurrentJournalExists(JournalFiles& files, const wchar_t* printerName) {
+    wchar_t path[kJournalPathCapacity];
+    return PathFor(files, printerName, kCurrentJournalBaseName, JournalName::kBaseName, path) && Opens(files, path);
+}
+
+bool ArchiveExists(JournalFiles& files, const wchar_t* printerName, const wchar_t* typedName) {
+    wchar_t path[kJournalPathCapacity];
+    return IsUsableArchiveName(typedName) && PathFor(files, printerName, typedName, JournalName::kBaseName, path) &&
+           Opens(files, path);
+}
+
+bool ArchiveJournal(JournalFiles& files, const wchar_t* printerName, const wchar_t* typedName) {
+    if (!IsUsableArchiveName(typedName)) return false;
+    wchar_t current[kJournalPathCapacity];
+    wchar_t archive[kJournalPathCapacity];
+    if (!PathFor(files, printerName, kCurrentJournalBaseName, JournalName::kBaseName, current) ||
+        !PathFor(files, printerName, typedName, JournalName::kBaseName, archive)) {
+        return false;
+    }
+    return files.Rename(current, archive);
+}
+
+JournalRead ReadJournal(JournalFiles& files, const wchar_t* path, JournalBytes& journal) {
+    journal = JournalBytes{};
+    JournalFiles::File file = files.OpenForReading(path);
+    if (file == nullptr) return JournalRead::kNotOpened;
+    const std::int64_t length = files.Length(file);
+    // One buffer and one spooler write of at most 2^31 - 1 bytes in a 32-bit process.
+    if (length < 0 || static_cast<std::uint64_t>(length) > static_cast<std::uint64_t>(INT32_MAX) ||
+        static_cast<std::uint64_t>(length) > SIZE_MAX) {
+        files.Close(file);
+        return JournalRead::kTooLarge;
+    }
+    const auto size = static_cast<std::size_t>(length);
+    unsigned char* bytes = nullptr;
+    if (size > 0) {
+        bytes = static_cast<unsigned char*>(std::malloc(size));
+        if (bytes == nullptr) {
+            files.Close(file);
+            return JournalRead::kNoMemory;
+        }
+    }
+    std::size_t read = 0;
+    if (files.SeekToStart(file)) {
+        while (read < size) {
+            const std::size_t got = files.Read(file, bytes + read, size - read);
+            if (got == 0) break;
+            read += got;
+        }
+    }
+    files.Close(file);
+    if (read != size) {
+        std::free(bytes);
+        return JournalRead::kShort;
+    }
+    journal.bytes = bytes;
+    journal.length = size;
+    return JournalRead::kRead;
+}
+
+JournalPrintPlan PlanJournalPrint(int selection, int itemCount) {
+    JournalPrintPlan plan;
+    if (selection == kCurrentJournalItem) {
+        plan.currentJournal = true;
+    } else if (selection == kAllJournalsItem) {
+        plan.firstEntry = kFirstArchiveItem;
+        plan.endEntry = itemCount > kFirstArchiveItem ? itemCount : kFirstArchiveItem;
+    } else if (selection >= kFirstArchiveItem && selection < itemCount) {
+        plan.firstEntry = selection;
+        plan.endEntry = selection + 1;
+    }
+    return plan;
+}
+
+}  // namespace zelt
