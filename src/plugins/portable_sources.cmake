@@ -14,5 +14,7 @@ set(ZELT_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/pages/raster/raster_model.cpp
   ${CMAKE_CURRENT_LIST_DIR}/journal/journal_store.cpp
   ${CMAKE_CURRENT_LIST_DIR}/journal/copy_model.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pages/zoom/zoom_model.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pages/etb/etb_model.cpp
 )
 set(ZELT_PORTABLE_INCLUDE_DIR ${CMAKE_CURRENT_LIST_DIR})
