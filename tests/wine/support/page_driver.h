@@ -133,6 +133,7 @@ public:
     PageSession& operator=(const PageSession&) = delete;
 
     // Printer with no stored values and the plug-in loaded; no sheet yet.
+    // Once per session: a new printer state needs a new session.
     bool Prepare(const std::wstring& dataFile, std::wstring& error);
     // Opens the sheet (again, after an earlier one closed).
     bool OpenSheet(std::wstring& error);
