@@ -28,7 +28,7 @@ DLGPROC DialogProcedureFor(TemplateId page) {
         case kCopyA59:
         case kCopyB18:
         case kCopyC252:
-            return CopyPageProc;
+            return CopyPageProcedure(page);
         case kZoom:
             return ZoomPageProc;
         case kEtb:

@@ -10,7 +10,8 @@ namespace zelt {
 // Each Raster Print Options variant has a procedure of its own.
 DLGPROC RasterPageProcedure(TemplateId templateId);
 INT_PTR CALLBACK LogoPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK CopyPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+// Each Copy Options variant has a procedure of its own.
+DLGPROC CopyPageProcedure(TemplateId templateId);
 INT_PTR CALLBACK ZoomPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK EtbPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 

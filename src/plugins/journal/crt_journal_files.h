@@ -1,0 +1,22 @@
+// The journal files through the C runtime's calls.
+#pragma once
+
+#include "journal_store.h"
+
+namespace zelt {
+
+class CrtJournalFiles final : public JournalFiles {
+public:
+    int CurrentDrive() override;
+    File OpenForReading(const wchar_t* path) override;
+    std::int64_t Length(File file) override;
+    bool SeekToStart(File file) override;
+    std::size_t Read(File file, unsigned char* into, std::size_t count) override;
+    void Close(File file) override;
+    bool Rename(const wchar_t* from, const wchar_t* to) override;
+    Search FindFirst(const wchar_t* pattern, wchar_t (&name)[kJournalEntryNameCapacity]) override;
+    bool FindNext(Search search, wchar_t (&name)[kJournalEntryNameCapacity]) override;
+    void FindClose(Search search) override;
+};
+
+}  // namespace zelt

@@ -1,0 +1,161 @@
+#include "journal_actions.h"
+
+#include <cstdlib>
+#include <cwchar>
+
+#include "copy_model.h"
+#include "crt_journal_files.h"
+#include "frame/module_state.h"
+#include "frame/page_plan.h"
+#include "journal_store.h"
+#include "logo/logo_store.h"
+#include "pages/common/dialog_controls.h"
+#include "pages/common/help.h"
+#include "pages/common/message_box.h"
+#include "spool/printer_queries.h"
+#include "spool/raw_job.h"
+
+namespace zelt {
+namespace {
+
+enum : UINT {
+    kSaveAsCompleted = 36,
+    kSaveAsFailed = 37,
+    kNameTaken = 38,
+    kNoCurrentJournal = 39,
+    kCurrentItemText = 23,
+    kAllItemText = 27,
+};
+
+enum : int { kSaveAsName = 1090, kSaveAsCancel = 1093, kSaveAsOk = 1094 };
+
+class ListBoxSink final : public JournalListSink {
+public:
+    explicit ListBoxSink(HWND page) : page_(page) {}
+    void Add(const wchar_t* fileName) override { AddListItem(page_, kCopyJournalList, fileName); }
+
+private:
+    HWND page_;
+};
+
+struct SaveAsParams {
+    HANDLE printer;
+    wchar_t* name;  // kArchiveNameCapacity characters
+};
+
+INT_PTR CALLBACK SaveAsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG: {
+            SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+            SetDlgItemTextW(dialog, kSaveAsName, reinterpret_cast<const SaveAsParams*>(lParam)->name);
+            return TRUE;
+        }
+        case WM_COMMAND: {
+            if (HIWORD(wParam) != 0) return FALSE;
+            const auto* params = reinterpret_cast<const SaveAsParams*>(GetWindowLongPtrW(dialog, DWLP_USER));
+            if (LOWORD(wParam) == kSaveAsOk && params != nullptr) {
+                // Up to 257 characters, so that a name beyond the 255 taken is
+                // seen as too long and refused, not cut.
+                GetDlgItemTextW(dialog, kSaveAsName, params->name, static_cast<int>(kArchiveNameCapacity));
+                wchar_t printerName[kPrinterNameCapacity];
+                GetPrinterName(params->printer, printerName, kPrinterNameCapacity);
+                CrtJournalFiles files;
+                if (ArchiveExists(files, printerName, params->name)) {
+                    ShowMessage(dialog, kNameTaken, kDriverCaption, MB_ICONHAND | MB_OK);
+                } else {
+                    EndDialog(dialog, 1);
+                }
+            } else if (LOWORD(wParam) == kSaveAsCancel) {
+                EndDialog(dialog, 0);
+            }
+            // Every other command, Escape and the caption's close included,
+            // does nothing: the dialog ends only through its two buttons.
+            return TRUE;
+        }
+        case WM_HELP:
+            ShowControlHelp(reinterpret_cast<const HELPINFO*>(lParam), HelpTableId::kSaveAs);
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+void PrintJournalFile(HANDLE printer, JournalFiles& files, const wchar_t* path) {
+    JournalBytes journal;
+    if (ReadJournal(files, path, journal) != JournalRead::kRead) return;
+    // An empty journal is still one job, with an empty write.
+    static const unsigned char kNoBytes[1] = {};
+    SubmitRawJob(printer, journal.bytes != nullptr ? journal.bytes : kNoBytes, journal.length);
+    std::free(journal.bytes);
+}
+
+// The list item's text, refused when it would not fit a folder entry's name.
+bool ListItemText(HWND page, int item, wchar_t (&text)[kJournalEntryNameCapacity]) {
+    const LRESULT length = SendDlgItemMessageW(page, kCopyJournalList, CB_GETLBTEXTLEN, static_cast<WPARAM>(item), 0);
+    if (length == CB_ERR || length >= static_cast<LRESULT>(kJournalEntryNameCapacity)) return false;
+    return SendDlgItemMessageW(page, kCopyJournalList, CB_GETLBTEXT, static_cast<WPARAM>(item),
+                               reinterpret_cast<LPARAM>(text)) != CB_ERR;
+}
+
+}  // namespace
+
+void FillJournalList(HWND page, const wchar_t* printerName) {
+    FillList(page, kCopyJournalList, {kCurrentItemText, kAllItemText});
+    CrtJournalFiles files;
+    ListBoxSink list(page);
+    ListJournals(files, printerName, true, list);
+}
+
+void RefreshJournalList(HWND page, const wchar_t* printerName) {
+    while (SendDlgItemMessageW(page, kCopyJournalList, CB_GETCOUNT, 0, 0) > kFirstArchiveItem) {
+        SendDlgItemMessageW(page, kCopyJournalList, CB_DELETESTRING, kFirstArchiveItem, 0);
+    }
+    CrtJournalFiles files;
+    ListBoxSink list(page);
+    ListJournals(files, printerName, false, list);
+}
+
+void PrintJournal(HWND page, HANDLE printer) {
+    wchar_t printerName[kPrinterNameCapacity];
+    GetPrinterName(printer, printerName, kPrinterNameCapacity);
+    const int items = static_cast<int>(SendDlgItemMessageW(page, kCopyJournalList, CB_GETCOUNT, 0, 0));
+    const JournalPrintPlan plan = PlanJournalPrint(ListSelection(page, kCopyJournalList), items);
+    CrtJournalFiles files;
+    wchar_t path[kJournalPathCapacity];
+    if (plan.currentJournal &&
+        FormatJournalPath(files.CurrentDrive(), printerName, kCurrentJournalBaseName, JournalName::kBaseName, path)) {
+        PrintJournalFile(printer, files, path);
+    }
+    for (int item = plan.firstEntry; item < plan.endEntry; ++item) {
+        wchar_t fileName[kJournalEntryNameCapacity];
+        if (ListItemText(page, item, fileName) &&
+            FormatJournalPath(files.CurrentDrive(), printerName, fileName, JournalName::kFileName, path)) {
+            PrintJournalFile(printer, files, path);
+        }
+    }
+}
+
+void ArchiveCurrentJournal(HWND page, HANDLE printer) {
+    wchar_t printerName[kPrinterNameCapacity];
+    GetPrinterName(printer, printerName, kPrinterNameCapacity);
+    CrtJournalFiles files;
+    if (!CurrentJournalExists(files, printerName)) {
+        ShowMessage(page, kNoCurrentJournal, kDriverCaption, MB_ICONEXCLAMATION | MB_OK);
+        return;
+    }
+    wchar_t name[kArchiveNameCapacity];
+    std::wcscpy(name, kProposedArchiveName);
+    SaveAsParams params{printer, name};
+    if (DialogBoxParamW(ModuleHandle(), MAKEINTRESOURCEW(kSaveAs), page, SaveAsDialogProc,
+                        reinterpret_cast<LPARAM>(&params)) != 1) {
+        return;
+    }
+    if (ArchiveJournal(files, printerName, name)) {
+        ShowMessage(page, kSaveAsCompleted, kDriverCaption, MB_OK);
+        RefreshJournalList(page, printerName);
+    } else {
+        ShowMessage(page, kSaveAsFailed, kDriverCaption, MB_ICONEXCLAMATION | MB_OK);
+    }
+}
+
+}  // namespace zelt
