@@ -568,6 +568,43 @@ TEST_P(CopyCoupling, GenerateModeTurnsTheCopyPageOff) {
 
 INSTANTIATE_TEST_SUITE_P(LogoPage, CopyCoupling, ::testing::Values(kPlainModel, kPresenterModel));
 
+// The same against the real Copy Options page, whose "Simple Copy" starts checked.
+class RealCopyCoupling : public LogoPageTest, public ::testing::WithParamInterface<const wchar_t*> {};
+
+void ExpectRealCopyControls(HWND copyPage, bool simpleCopyEnabled, bool othersEnabled) {
+    EXPECT_EQ(IsEnabled(copyPage, kCopySimpleCopy), simpleCopyEnabled);
+    int present = 0;
+    for (int id : CopyOthers(true)) {
+        if (GetDlgItem(copyPage, id) == nullptr) continue;
+        ++present;
+        EXPECT_EQ(IsEnabled(copyPage, id), othersEnabled) << id;
+    }
+    EXPECT_GT(present, 10);
+}
+
+TEST_P(RealCopyCoupling, GenerateModeTurnsTheCopyPageOff) {
+    ASSERT_TRUE(OpenSheet(GetParam()));
+    HWND copyPage = session.ShowPage(kCopyTab);
+    ASSERT_NE(copyPage, nullptr);
+    ASSERT_TRUE(IsChecked(copyPage, kCopySimpleCopy));
+    HWND page = session.ShowPage(kLogoTab);
+    ASSERT_NE(page, nullptr);
+    ASSERT_TRUE(Click(page, kLogoGenerateButton));
+    ExpectRealCopyControls(copyPage, false, false);
+    ASSERT_TRUE(Click(page, kLogoPrintButton));
+    ExpectRealCopyControls(copyPage, true, false);
+    session.ShowPage(kCopyTab);
+    ASSERT_TRUE(Click(copyPage, kCopySimpleCopy));
+    session.ShowPage(kLogoTab);
+    ASSERT_TRUE(Click(page, kLogoGenerateButton));
+    ExpectRealCopyControls(copyPage, false, false);
+    ASSERT_TRUE(Click(page, kLogoDefaultsButton));
+    ExpectRealCopyControls(copyPage, true, true);
+    session.Press(SheetButton::kCancel);
+}
+
+INSTANTIATE_TEST_SUITE_P(LogoPage, RealCopyCoupling, ::testing::Values(kPlainModel, kPresenterModel));
+
 // --- Japanese --------------------------------------------------------------------------------
 TEST_F(LogoPageTest, JapaneseTextsAndEnglishListItems) {
     HWND page = OpenLogo(kPlainModel);
