@@ -1,0 +1,589 @@
+// The Copy Options page in the real sheet under Wine, driven as a user would:
+// the journal list from real files, Print through the real spooler into the
+// printer's capture port, Save As with its dialog and messages, the enabled
+// states through simple copy, defaults and the Logo page, and the "B18"
+// presenter timeout.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <winspool.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "journal/copy_model.h"
+#include "journal/journal_store.h"
+#include "logo/logo_settings.h"
+#include "page_driver.h"
+#include "printer_names.h"
+#include "wine_paths.h"
+
+using namespace zelt::test;
+using namespace zelt;
+
+namespace {
+
+constexpr int kLogoTab = 1;
+constexpr int kCopyTab = 2;
+
+const wchar_t kPlainModel[] = L"QRVX10.GPD";
+const wchar_t kPresenterModel[] = L"QRVB18.GPD";
+const wchar_t kDriverCaptionText[] = L"Zelt Raster Printer Driver";
+
+using Bytes = std::string;
+
+bool WriteWholeFile(const std::wstring& path, const Bytes& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const BOOL ok = bytes.empty() || WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    return ok && written == bytes.size();
+}
+
+std::optional<Bytes> ReadWholeFile(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    Bytes content;
+    char buffer[65536];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) content.append(buffer, read);
+    CloseHandle(file);
+    return content;
+}
+
+void DeleteFilesIn(const std::wstring& folder, const std::wstring& pattern) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\" + pattern).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        DeleteFileW((folder + L"\\" + found.cFileName).c_str());
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
+// The folder's ".zrj" names in the order the listing returns them.
+std::vector<std::wstring> ListedNames(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\*.zrj").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        names.emplace_back(found.cFileName);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+}
+
+Bytes Pattern(std::size_t size, int seed) {
+    Bytes bytes(size, '\0');
+    for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((seed * 31 + i * 7) & 0xFF);
+    return bytes;
+}
+
+struct WindowSearch {
+    std::wstring caption;
+    HWND found;
+};
+
+BOOL CALLBACK FindCaptioned(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<WindowSearch*>(context);
+    wchar_t className[16] = {};
+    wchar_t caption[128] = {};
+    if (!IsWindowVisible(window) || GetClassNameW(window, className, 16) == 0 || lstrcmpW(className, L"#32770") != 0) {
+        return TRUE;
+    }
+    GetWindowTextW(window, caption, 128);
+    if (search->caption != caption) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+std::wstring TextOf(HWND window) {
+    wchar_t text[512] = {};
+    GetWindowTextW(window, text, 512);
+    return text;
+}
+
+class CopyPageTest : public ::testing::Test {
+protected:
+    // A fresh printer of the model with an empty journal folder and no jobs,
+    // `seed` stored and `journals` written before the sheet opens.
+    bool OpenSheet(const wchar_t* dataFile, std::initializer_list<std::pair<const wchar_t*, DWORD>> seed = {},
+                   std::initializer_list<std::pair<const wchar_t*, Bytes>> journals = {}) {
+        std::wstring error;
+        if (!session.Prepare(dataFile, error)) {
+            ADD_FAILURE() << Narrow(error);
+            return false;
+        }
+        model_ = host::ModelName(dataFile);
+        host::MakeFolders(JournalFolder(), error);
+        DeleteFilesIn(JournalFolder(), L"*");
+        host::MakeFolders(JobsFolder(), error);
+        DeleteFilesIn(JobsFolder(), L"job-*.prn");
+        nextJob_ = 1;
+        for (const auto& [name, value] : seed) session.values().Write(name, value);
+        for (const auto& [name, bytes] : journals) PutJournal(name, bytes);
+        if (!session.OpenSheet(error)) {
+            ADD_FAILURE() << Narrow(error);
+            return false;
+        }
+        TakeRecordedWrites();
+        return true;
+    }
+
+    HWND OpenCopy(const wchar_t* dataFile, std::initializer_list<std::pair<const wchar_t*, DWORD>> seed = {},
+                  std::initializer_list<std::pair<const wchar_t*, Bytes>> journals = {}) {
+        return OpenSheet(dataFile, seed, journals) ? session.ShowPage(kCopyTab) : nullptr;
+    }
+
+    std::wstring JournalFolder() const {
+        return L"C:\\Zelt\\" + session.printerName() + L"\\ZeltRasterJournalData";
+    }
+    std::wstring JournalPath(const std::wstring& name) const { return JournalFolder() + L"\\" + name; }
+    void PutJournal(const std::wstring& name, const Bytes& bytes) {
+        ASSERT_TRUE(WriteWholeFile(JournalPath(name), bytes)) << Narrow(name);
+    }
+    bool JournalExists(const std::wstring& name) const {
+        return GetFileAttributesW(JournalPath(name).c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+
+    std::wstring JobsFolder() const { return L"C:\\zelt\\jobs\\" + model_; }
+    std::wstring JobPath(int number) const {
+        wchar_t name[32];
+        swprintf(name, 32, L"\\job-%03d.prn", number);
+        return JobsFolder() + name;
+    }
+
+    // The next job the port received, once it equals `expected` (the port's
+    // command may still be writing it); what arrived otherwise.
+    Bytes NextJob(const Bytes& expected) {
+        const std::wstring path = JobPath(nextJob_++);
+        std::optional<Bytes> content;
+        for (int attempt = 0; attempt < 200; ++attempt) {
+            content = ReadWholeFile(path);
+            if (content && *content == expected) break;
+            Sleep(50);
+        }
+        return content.value_or("(no job)");
+    }
+
+    // Proves that no job came since the last one: a marker job sent now
+    // must be the next to arrive.
+    void ExpectNoJob() {
+        HANDLE printer = nullptr;
+        ASSERT_TRUE(OpenPrinterW(const_cast<wchar_t*>(session.printerName().c_str()), &printer, nullptr));
+        DOC_INFO_1W document = {const_cast<wchar_t*>(L"marker"), nullptr, const_cast<wchar_t*>(L"RAW")};
+        char marker[] = "marker job";
+        DWORD written = 0;
+        StartDocPrinterW(printer, 1, reinterpret_cast<BYTE*>(&document));
+        StartPagePrinter(printer);
+        WritePrinter(printer, marker, sizeof marker - 1, &written);
+        EndPagePrinter(printer);
+        EndDocPrinter(printer);
+        ClosePrinter(printer);
+        EXPECT_EQ(NextJob("marker job"), "marker job") << "a job arrived before the marker";
+    }
+
+    DWORD SheetThread() { return GetWindowThreadProcessId(session.sheet().window(), nullptr); }
+
+    // A visible dialog of the sheet's thread with this caption, waited for.
+    HWND WaitForDialog(const std::wstring& caption, DWORD timeoutMs = 5000) {
+        const DWORD start = GetTickCount();
+        do {
+            WindowSearch search{caption, nullptr};
+            EnumThreadWindows(SheetThread(), &FindCaptioned, reinterpret_cast<LPARAM>(&search));
+            if (search.found) return search.found;
+            Sleep(20);
+        } while (GetTickCount() - start < timeoutMs);
+        return nullptr;
+    }
+
+    // Clicks a button whose handling runs a modal loop: posted, so the test
+    // goes on while the page waits for the user.
+    void ClickLater(HWND window, int id) {
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
+    }
+
+    // The text of the driver's message box now shown, which is then closed.
+    std::wstring CloseDriverMessage() {
+        HWND box = WaitForDialog(kDriverCaptionText);
+        if (box == nullptr) return L"(no message)";
+        const std::wstring text = TextOf(GetDlgItem(box, 0xFFFF));
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        for (int i = 0; i < 250 && IsWindow(box); ++i) Sleep(20);
+        return text;
+    }
+
+    bool WaitGone(HWND window) {
+        for (int i = 0; i < 250 && IsWindow(window); ++i) Sleep(20);
+        return !IsWindow(window);
+    }
+
+    std::wstring LoadedString(UINT id) {
+        wchar_t text[200] = {};
+        LoadStringW(session.plugin().module(), id, text, 200);
+        return text;
+    }
+
+    std::optional<DWORD> Value(const wchar_t* name) { return session.values().Number(name); }
+
+    PageSession session;
+
+private:
+    std::wstring model_;
+    int nextJob_ = 1;
+};
+
+std::vector<int> AllCopyControls(bool presenter) {
+    std::vector<int> ids(kCopyDependentControls.begin(), kCopyDependentControls.end());
+    if (presenter) ids.insert(ids.end(), kCopyPresenterControls.begin(), kCopyPresenterControls.end());
+    return ids;
+}
+
+// --- The journal list ----------------------------------------------------------------------
+TEST_F(CopyPageTest, JournalListFromTheFolderLeavesOutOnlyTheCurrentJournal) {
+    HWND page = OpenCopy(kPlainModel, {}, {{L"CurrentJournal.zrj", "now"}, {L"B.zrj", "b"}, {L"A.zrj", "a"},
+                                          {L"notes.txt", "not a journal"}});
+    ASSERT_NE(page, nullptr);
+    std::vector<std::wstring> expected = {L"<Current>", L"<All>"};
+    for (const std::wstring& name : ListedNames(JournalFolder())) {
+        if (name != L"CurrentJournal.zrj") expected.push_back(name);
+    }
+    EXPECT_EQ(ListTexts(page, kCopyJournalList), expected);
+    EXPECT_EQ(expected.size(), 4u);
+    EXPECT_EQ(ListSelection(page, kCopyJournalList), 0);
+    session.Press(SheetButton::kCancel);
+}
+
+TEST_F(CopyPageTest, AJournalNamedInAnotherCaseIsListed) {
+    HWND page = OpenCopy(kPlainModel, {}, {{L"currentjournal.zrj", "x"}});
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(ListTexts(page, kCopyJournalList),
+              (std::vector<std::wstring>{L"<Current>", L"<All>", L"currentjournal.zrj"}));
+    session.Press(SheetButton::kCancel);
+}
+
+// --- Print ------------------------------------------------------------------------------------
+TEST_F(CopyPageTest, PrintSendsTheCurrentJournalByteExact) {
+    const Bytes current = Pattern(100000, 1) + Bytes("\0\x1B\x0C", 3);
+    HWND page = OpenCopy(kPlainModel, {{L"COPY_SIMPLECOPY", 0}}, {{L"CurrentJournal.zrj", current}});
+    ASSERT_NE(page, nullptr);
+    TakeRecordedWrites();  // the repairs of load
+    ASSERT_TRUE(Click(page, kCopyPrintJournal));
+    EXPECT_EQ(NextJob(current), current);
+    ExpectNoJob();
+    EXPECT_TRUE(TakeRecordedWrites().empty()) << "Print writes no setting";
+    session.Press(SheetButton::kCancel);
+}
+
+TEST_F(CopyPageTest, PrintSendsTheSelectedArchiveAndNothingWithoutACurrentJournal) {
+    const Bytes archive = Pattern(5000, 2);
+    HWND page = OpenCopy(kPlainModel, {{L"COPY_SIMPLECOPY", 0}}, {{L"Monday.zrj", archive}});
+    ASSERT_NE(page, nullptr);
+    ASSERT_TRUE(Click(page, kCopyPrintJournal));  // "<Current>", which does not exist
+    ExpectNoJob();
+    ASSERT_TRUE(PickListItem(page, kCopyJournalList, 2));
+    ASSERT_TRUE(Click(page, kCopyPrintJournal));
+    EXPECT_EQ(NextJob(archive), archive);
+    ExpectNoJob();
+    session.Press(SheetButton::kCancel);
+}
+
+TEST_F(CopyPageTest, PrintAllSendsEachArchiveInListOrderSkippingADeletedOne) {
+    HWND page = OpenCopy(kPlainModel, {{L"COPY_SIMPLECOPY", 0}},
+                         {{L"One.zrj", Pattern(3000, 3)}, {L"Two.zrj", Pattern(4000, 4)},
+                          {L"Three.zrj", Pattern(5000, 5)}, {L"CurrentJournal.zrj", "current"}});
+    ASSERT_NE(page, nullptr);
+    const std::vector<std::wstring> items = ListTexts(page, kCopyJournalList);
+    ASSERT_EQ(items.size(), 5u);
+    ASSERT_TRUE(DeleteFileW(JournalPath(items[3]).c_str()));
+    ASSERT_TRUE(PickListItem(page, kCopyJournalList, 1));
+    ASSERT_TRUE(Click(page, kCopyPrintJournal));
+    for (int item : {2, 4}) {
+        const Bytes expected = *ReadWholeFile(JournalPath(items[item]));
+        EXPECT_EQ(NextJob(expected), expected) << Narrow(items[item]);
+    }
+    ExpectNoJob();
+    session.Press(SheetButton::kCancel);
+}
+
+TEST_F(CopyPageTest, AnEmptyJournalIsOneEmptyJob) {
+    HWND page = OpenCopy(kPlainModel, {{L"COPY_SIMPLECOPY", 0}}, {{L"CurrentJournal.zrj", ""}});
+    ASSERT_NE(page, nullptr);
+    ASSERT_TRUE(Click(page, kCopyPrintJournal));
+    EXPECT_EQ(NextJob(""), "");
+    ExpectNoJob();
+    session.Press(SheetButton::kCancel);
+}
+
+// --- Save As ----------------------------------------------------------------------------------
+TEST_F(CopyPageTest, SaveAsWithoutACurrentJournalShowsMessage39AndNoDialog) {
+    HWND page = OpenCopy(kPlainModel, {{L"COPY_SIMPLECOPY", 0}});
+    ASSERT_NE(page, nullptr);
+    ClickLater(page, kCopySaveAs);
+    const std::optional<MessageBoxSeen> seen = DismissMessageBox(session.sheet(), 5000);
+    ASSERT_TRUE(seen.has_value());
+    EXPECT_EQ(seen->caption, kDriverCaptionText);
+    EXPECT_EQ(Narrow(seen->text), "Current journal file does not exist, operation stopped.");
+    EXPECT_EQ(seen->icon, static_cast<UINT>(MB_ICONEXCLAMATION));
+    EXPECT_EQ(WaitForDialog(L"Save As", 300), nullptr);
+    session.Press(SheetButton::kCancel);
+}
+
+TEST_F(CopyPageTest, SaveAsWithTheProposedNameArchivesAndRefreshesTheList) {
+    HWND page = OpenCopy(kPlainModel, {{L"COPY_SIMPLECOPY", 0}}, {{L"CurrentJournal.zrj", "journal"}});
+    ASSERT_NE(page, nullptr);
+    ClickLater(page, kCopySaveAs);
+    HWND dialog = WaitForDialog(L"Save As");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(Narrow(TextOf(GetDlgItem(dialog, 1090))), "ArchiveJournal__term_n__mm_dd_yyyy__hhmm");
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(1094, BN_CLICKED), 0);
+    EXPECT_EQ(Narrow(CloseDriverMessage()), "Save As operation completed.");
+    EXPECT_TRUE(WaitGone(dialog));
+    EXPECT_FALSE(JournalExists(L"CurrentJournal.zrj"));
+    EXPECT_EQ(*ReadWholeFile(JournalPath(L"ArchiveJournal__term_n__mm_dd_yyyy__hhmm.zrj")), "journal");
+    Sleep(100);
+    EXPECT_EQ(ListTexts(page, kCopyJournalList),
+              (std::vector<std::wstring>{L"<Current>", L"<All>", L"ArchiveJournal__term_n__mm_dd_yyyy__hhmm.zrj"}));
+    EXPECT_EQ(ListSelection(page, kCopyJournalList), 0);
+    session.Press(SheetButton::kCancel);
+}
+
+TEST_F(CopyPageTest, SaveAsWithAnExistingNameKeepsTheDialogOpenUntilCancel) {
+    HWND page = OpenCopy(kPlainModel, {{L"COPY_SIMPLECOPY", 0}},
+                         {{L"CurrentJournal.zrj", "journal"}, {L"Taken.zrj", "older"}});
+    ASSERT_NE(page, nullptr);
+    ClickLater(page, kCopySaveAs);
+    HWND dialog = WaitForDialog(L"Save As");
+    ASSERT_NE(dialog, nullptr);
+    SetDlgItemTextW(dialog, 1090, L"Taken");
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(1094, BN_CLICKED), 0);
+    EXPECT_EQ(Narrow(CloseDriverMessage()), "File already exists, please enter a different file name.");
+    Sleep(100);
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    EXPECT_EQ(Narrow(TextOf(GetDlgItem(dialog, 1090))), "Taken");
+    // Escape and the caption's close button arrive as IDCANCEL: they do not end it.
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    Sleep(300);
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(1093, BN_CLICKED), 0);
+    EXPECT_TRUE(WaitGone(dialog));
+    EXPECT_EQ(WaitForDialog(kDriverCaptionText, 300), nullptr) << "Cancel shows no message";
+    EXPECT_EQ(*ReadWholeFile(JournalPath(L"CurrentJournal.zrj")), "journal");
+    EXPECT_EQ(*ReadWholeFile(JournalPath(L"Taken.zrj")), "older");
+    session.Press(SheetButton::kCancel);
+}
+
+TEST_F(CopyPageTest, SaveAsRefusesANameThatLeavesTheJournalFolder) {
+    HWND page = OpenCopy(kPlainModel, {{L"COPY_SIMPLECOPY", 0}}, {{L"CurrentJournal.zrj", "journal"}});
+    ASSERT_NE(page, nullptr);
+    for (const wchar_t* name : {L"..\\Escaped", L"..", L"C:Elsewhere"}) {
+        ClickLater(page, kCopySaveAs);
+        HWND dialog = WaitForDialog(L"Save As");
+        ASSERT_NE(dialog, nullptr);
+        SetDlgItemTextW(dialog, 1090, name);
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(1094, BN_CLICKED), 0);
+        EXPECT_EQ(Narrow(CloseDriverMessage()), "Save As operation FAILED, Current journal file unchanged.");
+        EXPECT_TRUE(WaitGone(dialog));
+        EXPECT_EQ(*ReadWholeFile(JournalPath(L"CurrentJournal.zrj")), "journal");
+    }
+    EXPECT_FALSE(GetFileAttributesW((L"C:\\Zelt\\" + session.printerName() + L"\\Escaped.zrj").c_str()) !=
+                 INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(ListTexts(page, kCopyJournalList).size(), 2u);
+    session.Press(SheetButton::kCancel);
+}
+
+// --- Enabled states -----------------------------------------------------------------------------
+TEST_F(CopyPageTest, SimpleCopyJournalSelectionAndDefaultsSwitchTheDependentControls) {
+    HWND page = OpenCopy(kPlainModel);
+    ASSERT_NE(page, nullptr);
+    EXPECT_TRUE(IsChecked(page, kCopySimpleCopy));
+    EXPECT_TRUE(IsEnabled(page, kCopySimpleCopy));
+    for (int id : AllCopyControls(false)) EXPECT_FALSE(IsEnabled(page, id)) << id;
+
+    ASSERT_TRUE(Click(page, kCopySimpleCopy));
+    for (int id : AllCopyControls(false)) EXPECT_TRUE(IsEnabled(page, id)) << id;
+    ASSERT_TRUE(PickListItem(page, kCopyJournalList, 1));
+    EXPECT_FALSE(IsEnabled(page, kCopySaveAs));
+    ASSERT_TRUE(Click(page, kCopySimpleCopy));
+    ASSERT_TRUE(Click(page, kCopySimpleCopy));
+    EXPECT_TRUE(IsEnabled(page, kCopySaveAs)) << "clearing Simple Copy enables Save As whatever the list shows";
+    ASSERT_TRUE(PickListItem(page, kCopyJournalList, 0));
+    EXPECT_TRUE(IsEnabled(page, kCopySaveAs));
+
+    TakeRecordedWrites();  // the repairs of load
+    ASSERT_TRUE(Click(page, kCopyAppend));
+    ASSERT_TRUE(PickListItem(page, kCopyCutList, 11));
+    ASSERT_TRUE(Click(page, kCopyDefaultsButton));
+    EXPECT_TRUE(IsChecked(page, kCopySimpleCopy));
+    EXPECT_TRUE(IsChecked(page, kCopyPrintAfter));
+    EXPECT_FALSE(IsChecked(page, kCopyAppend));
+    EXPECT_EQ(ListSelection(page, kCopyCutList), 2);
+    for (int id : AllCopyControls(false)) EXPECT_FALSE(IsEnabled(page, id)) << id;
+    EXPECT_TRUE(TakeRecordedWrites().empty()) << "defaults write nothing before apply";
+
+    session.Press(SheetButton::kOk);
+    EXPECT_EQ(Value(L"COPY_PAGEDOCCUTACTION"), 2u);
+    EXPECT_EQ(Value(L"ADDITIONAL_DOCCUTACTION"), 5u);
+    EXPECT_EQ(Value(L"COPY_OUTPUT"), 2u);
+    EXPECT_EQ(Value(L"ADDITIONAL_OUTPUT"), 0u);
+}
+
+TEST_F(CopyPageTest, OutputMethodZeroShowsNoButtonAndApplyKeepsIt) {
+    HWND page = OpenCopy(kPlainModel, {{L"COPY_OUTPUT", 0}, {L"COPY_SIMPLECOPY", 0}});
+    ASSERT_NE(page, nullptr);
+    EXPECT_FALSE(IsChecked(page, kCopyPrintAfter));
+    EXPECT_FALSE(IsChecked(page, kCopyAppend));
+    EXPECT_FALSE(IsChecked(page, kCopyPrintAndAppend));
+    TakeRecordedWrites();
+    session.Press(SheetButton::kOk);
+    bool outputWritten = false;
+    for (const RecordedWrite& write : TakeRecordedWrites()) outputWritten |= write.name == L"COPY_OUTPUT";
+    EXPECT_FALSE(outputWritten);
+    EXPECT_EQ(Value(L"COPY_OUTPUT"), 0u);
+    EXPECT_EQ(Value(L"ADDITIONAL_OUTPUT"), 0u);
+}
+
+TEST_F(CopyPageTest, OpenedAfterTheLogoPageSwitchedToGenerate) {
+    ASSERT_TRUE(OpenSheet(kPresenterModel, {{L"COPY_SIMPLECOPY", 0}}));
+    HWND logo = session.ShowPage(kLogoTab);
+    ASSERT_NE(logo, nullptr);
+    ASSERT_TRUE(Click(logo, kLogoGenerateButton));
+    HWND page = session.ShowPage(kCopyTab);
+    ASSERT_NE(page, nullptr);
+    EXPECT_FALSE(IsEnabled(page, kCopySimpleCopy));
+    for (int id : AllCopyControls(true)) EXPECT_FALSE(IsEnabled(page, id)) << id;
+    EXPECT_TRUE(IsEnabled(page, kCopyDefaultsButton));
+
+    // Back to Print: "Simple Copy" (cleared) and everything else come back.
+    session.ShowPage(kLogoTab);
+    ASSERT_TRUE(Click(logo, kLogoPrintButton));
+    EXPECT_TRUE(IsEnabled(page, kCopySimpleCopy));
+    for (int id : AllCopyControls(true)) EXPECT_TRUE(IsEnabled(page, id)) << id;
+    // While the Logo page lives in Print mode, defaults leave "Simple Copy" on.
+    session.ShowPage(kCopyTab);
+    ASSERT_TRUE(Click(page, kCopyDefaultsButton));
+    EXPECT_TRUE(IsEnabled(page, kCopySimpleCopy));
+    EXPECT_TRUE(IsChecked(page, kCopySimpleCopy));
+    for (int id : AllCopyControls(true)) EXPECT_FALSE(IsEnabled(page, id)) << id;
+    session.Press(SheetButton::kCancel);
+}
+
+TEST_F(CopyPageTest, OpenedWithTheLogoPageNeverShownAndStoredGenerateMode) {
+    HWND page = OpenCopy(kPlainModel, {{L"LOGO_LOGOMODEGENERATE", 1}, {L"COPY_SIMPLECOPY", 0}});
+    ASSERT_NE(page, nullptr);
+    EXPECT_FALSE(IsEnabled(page, kCopySimpleCopy));
+    for (int id : AllCopyControls(false)) EXPECT_FALSE(IsEnabled(page, id)) << id;
+    session.Press(SheetButton::kCancel);
+    EXPECT_EQ(Value(L"LOGO_LOGOMODEGENERATE"), 1u) << "read, never written";
+}
+
+TEST_F(CopyPageTest, TheLogoPageSwitchesAnOpenPresenterPage) {
+    ASSERT_TRUE(OpenSheet(kPresenterModel, {{L"COPY_SIMPLECOPY", 1}}));
+    HWND page = session.ShowPage(kCopyTab);
+    ASSERT_NE(page, nullptr);
+    HWND logo = session.ShowPage(kLogoTab);
+    ASSERT_TRUE(Click(logo, kLogoGenerateButton));
+    EXPECT_FALSE(IsEnabled(page, kCopySimpleCopy));
+    for (int id : AllCopyControls(true)) EXPECT_FALSE(IsEnabled(page, id)) << id;
+    ASSERT_TRUE(Click(logo, kLogoPrintButton));
+    EXPECT_TRUE(IsEnabled(page, kCopySimpleCopy));
+    for (int id : AllCopyControls(true)) EXPECT_FALSE(IsEnabled(page, id)) << "Simple Copy is still checked: " << id;
+    session.Press(SheetButton::kCancel);
+}
+
+// --- "B18" ------------------------------------------------------------------------------------
+TEST_F(CopyPageTest, PresenterControlsOnAFreshPrinterAndThroughSimpleCopy) {
+    HWND page = OpenCopy(kPresenterModel);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(ListTexts(page, kCopyCutList),
+              (std::vector<std::wstring>{L"Full Cut No Feed / Full Cut No Feed", L"Full Cut / Full Cut",
+                                         L"Full Cut Top Search / Full Cut Top Search"}));
+    EXPECT_EQ(ListSelection(page, kCopyCutList), 1);
+    EXPECT_TRUE(IsChecked(page, kCopyRetractDisabled));
+    EXPECT_EQ(ControlText(page, kCopyTimeoutEdit), L"30");
+    EXPECT_EQ(Value(L"COPY_PAGEDOCCUTACTION"), 10u);
+    EXPECT_EQ(Value(L"COPY_PRESENTERRETRACTTIME"), 30u);
+    for (int id : AllCopyControls(true)) EXPECT_FALSE(IsEnabled(page, id)) << id;
+
+    ASSERT_TRUE(Click(page, kCopySimpleCopy));
+    EXPECT_TRUE(IsEnabled(page, kCopyRetractEnabled));
+    EXPECT_TRUE(IsEnabled(page, kCopyRetractDisabled));
+    for (int id : {kCopyTimeoutLabel, kCopyTimeoutEdit, kCopyTimeoutUpDown, kCopyTimeoutUnit}) {
+        EXPECT_FALSE(IsEnabled(page, id)) << id;
+    }
+    ASSERT_TRUE(Click(page, kCopyRetractEnabled));
+    for (int id : {kCopyTimeoutLabel, kCopyTimeoutEdit, kCopyTimeoutUpDown, kCopyTimeoutUnit}) {
+        EXPECT_TRUE(IsEnabled(page, id)) << id;
+    }
+    session.Press(SheetButton::kCancel);
+}
+
+TEST_F(CopyPageTest, PresenterTimeoutEntries) {
+    HWND page = OpenCopy(kPresenterModel, {{L"COPY_SIMPLECOPY", 0}, {L"COPY_PRESENTERRETRACT", 1}});
+    ASSERT_NE(page, nullptr);
+    const struct {
+        const wchar_t* typed;
+        bool accepted;
+    } cases[] = {{L"1", true}, {L"255", true}, {L"0", false}, {L"256", false}, {L"", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Narrow(c.typed));
+        ASSERT_TRUE(TypeText(page, kCopyTimeoutEdit, c.typed));
+        const PressOutcome outcome = session.Press(SheetButton::kApply);
+        if (c.accepted) {
+            EXPECT_TRUE(outcome.messages.empty());
+            EXPECT_EQ(Value(L"COPY_PRESENTERRETRACTTIME"), static_cast<DWORD>(std::stoul(c.typed)));
+            EXPECT_EQ(Value(L"ADDITIONAL_PRESENTERRETRACTTIME"), static_cast<DWORD>(std::stoul(c.typed)));
+            continue;
+        }
+        ASSERT_EQ(outcome.messages.size(), 1u);
+        EXPECT_EQ(outcome.messages[0].caption, L"ZeltRas Printer Driver");
+        EXPECT_EQ(Narrow(outcome.messages[0].text),
+                  "The value entered in Paper Retract Timeout field is out of range.  Please enter a value between 1 "
+                  "and 255.");
+        EXPECT_EQ(outcome.messages[0].icon, static_cast<UINT>(MB_ICONEXCLAMATION));
+        EXPECT_EQ(ControlText(page, kCopyTimeoutEdit), L"30");
+        // Kept from the last accepted entry; the rest of the page was written.
+        EXPECT_EQ(Value(L"COPY_PRESENTERRETRACTTIME"), 255u);
+        EXPECT_EQ(Value(L"ADDITIONAL_OUTPUT"), 2u);
+    }
+    ASSERT_TRUE(TypeText(page, kCopyTimeoutEdit, L"0"));
+    const PressOutcome ok = session.Press(SheetButton::kOk);
+    EXPECT_EQ(ok.messages.size(), 1u);
+    EXPECT_TRUE(ok.sheetOpen) << "PSNRET_INVALID keeps the sheet open";
+    session.Press(SheetButton::kCancel);
+}
+
+// --- Japanese -----------------------------------------------------------------------------------
+TEST_F(CopyPageTest, JapaneseTextsMessagesAndSaveAsDialog) {
+    HWND page = OpenCopy(kPresenterModel, {{L"COPY_SIMPLECOPY", 0}}, {{L"CurrentJournal.zrj", "journal"}});
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(Narrow(session.sheet().TabCaption(kCopyTab)), "複写");
+    const std::pair<int, const char*> texts[] = {
+        {kCopySimpleCopy, "通常の複写"}, {kCopyAddScv, "複写ページへの\"VOID\"文字印刷"},
+        {kCopyAdditionalGroup, "特別な複写機能"}, {kCopyPrintJournal, "ファイルから印刷"},
+        {kCopySaveAs, "ファイルへ保存"}, {kCopyTimeoutUnit, "*0.5sec"}, {kCopyDefaultsButton, "規定値に戻す"},
+    };
+    for (const auto& [id, text] : texts) EXPECT_EQ(Narrow(ControlText(page, id)), text) << id;
+    EXPECT_EQ(Narrow(ListTexts(page, kCopyJournalList).at(0)), "<Current>");
+
+    ClickLater(page, kCopySaveAs);
+    HWND dialog = WaitForDialog(L"ジャーナルファイルの保存");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(Narrow(TextOf(GetDlgItem(dialog, 1094))), "ＯＫ");
+    EXPECT_EQ(Narrow(TextOf(GetDlgItem(dialog, 1093))), "キャンセル");
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(1094, BN_CLICKED), 0);
+    EXPECT_EQ(Narrow(CloseDriverMessage()), "ジャーナルデータの保存が完了しました。");
+    EXPECT_TRUE(WaitGone(dialog));
+
+    ClickLater(page, kCopySaveAs);  // the journal is archived now
+    EXPECT_EQ(Narrow(CloseDriverMessage()), "保存すべきジャーナルデータは、まだ生成されていません。処理を中止しました。");
+    session.Press(SheetButton::kCancel);
+}
+
+}  // namespace
