@@ -13,25 +13,8 @@
 namespace zelt {
 namespace {
 
-using Writes = std::vector<std::pair<std::wstring, std::uint32_t>>;
 
-// The fake store, with every 4-byte write recorded in order.
-class RecordingPrinter final : public PrinterData {
-public:
-    std::uint32_t Get(const wchar_t* name, std::uint32_t* type, unsigned char* buffer, std::uint32_t size,
-                      std::uint32_t* needed) override {
-        return store.Get(name, type, buffer, size, needed);
-    }
-    std::uint32_t Set(const wchar_t* name, std::uint32_t type, const unsigned char* data,
-                      std::uint32_t size) override {
-        std::uint32_t value = 0;
-        if (size == 4) std::memcpy(&value, data, 4);
-        writes.emplace_back(name, value);
-        return store.Set(name, type, data, size);
-    }
-    FakePrinterData store;
-    Writes writes;
-};
+using RecordingPrinter = RecordingPrinterData;
 
 const TemplateId kAllVariants[] = {kCopyStandard, kCopyA57, kCopyA59, kCopyB18, kCopyC252};
 

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "settings/setting_store.h"
@@ -45,6 +46,31 @@ public:
 
     std::map<std::wstring, Stored> values;
     int writes = 0;
+};
+
+// Writes as (name, number), in the order a page made them.
+using Writes = std::vector<std::pair<std::wstring, std::uint32_t>>;
+
+// The fake store with every write recorded. Pages write only 4-byte
+// REG_DWORD values; a write of any other form is counted apart.
+class RecordingPrinterData final : public PrinterData {
+public:
+    std::uint32_t Get(const wchar_t* name, std::uint32_t* type, unsigned char* buffer, std::uint32_t size,
+                      std::uint32_t* needed) override {
+        return store.Get(name, type, buffer, size, needed);
+    }
+    std::uint32_t Set(const wchar_t* name, std::uint32_t type, const unsigned char* data,
+                      std::uint32_t size) override {
+        std::uint32_t value = 0;
+        if (size == 4) std::memcpy(&value, data, 4);
+        if (type != kRegDword || size != 4) ++malformedWrites;
+        writes.emplace_back(name, value);
+        return store.Set(name, type, data, size);
+    }
+
+    FakePrinterData store;
+    Writes writes;
+    int malformedWrites = 0;
 };
 
 }  // namespace zelt

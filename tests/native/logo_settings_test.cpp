@@ -10,24 +10,8 @@
 namespace zelt {
 namespace {
 
-// Keeps the order of the writes as (name, value).
-class RecordingPrinter final : public PrinterData {
-public:
-    std::uint32_t Get(const wchar_t* name, std::uint32_t* type, unsigned char* buffer, std::uint32_t size,
-                      std::uint32_t* needed) override {
-        return store.Get(name, type, buffer, size, needed);
-    }
-    std::uint32_t Set(const wchar_t* name, std::uint32_t type, const unsigned char* data, std::uint32_t size) override {
-        std::uint32_t value = 0;
-        if (size == 4) std::memcpy(&value, data, 4);
-        writes.emplace_back(name, value);
-        return store.Set(name, type, data, size);
-    }
-    FakePrinterData store;
-    std::vector<std::pair<std::wstring, std::uint32_t>> writes;
-};
+using RecordingPrinter = RecordingPrinterData;
 
-using Writes = std::vector<std::pair<std::wstring, std::uint32_t>>;
 
 const wchar_t kPlainFile[] = L"C:\\windows\\system32\\spool\\drivers\\w32x86\\3\\QRVX10.GPD";
 const wchar_t kZoomFile[] = L"C:\\windows\\system32\\spool\\drivers\\w32x86\\3\\QWNB18_ZOOM.GPD";

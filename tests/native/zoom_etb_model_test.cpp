@@ -18,32 +18,9 @@
 namespace zelt {
 namespace {
 
-using Writes = std::vector<std::pair<std::wstring, std::uint32_t>>;
 constexpr std::uint32_t kAllBits = 0xFFFFFFFFu;
 
-// The fake store, with every write recorded in order (4-byte values only,
-// which is all a page may write).
-class RecordingPrinter final : public PrinterData {
-public:
-    std::uint32_t Get(const wchar_t* name, std::uint32_t* type, unsigned char* buffer, std::uint32_t size,
-                      std::uint32_t* needed) override {
-        return store.Get(name, type, buffer, size, needed);
-    }
-    std::uint32_t Set(const wchar_t* name, std::uint32_t type, const unsigned char* data,
-                      std::uint32_t size) override {
-        EXPECT_EQ(type, kRegDword);
-        EXPECT_EQ(size, 4u);
-        std::uint32_t value = 0;
-        std::memcpy(&value, data, 4);
-        writes.emplace_back(name, value);
-        return store.Set(name, type, data, size);
-    }
-    void PutBytes(const wchar_t* name, std::uint32_t type, std::vector<unsigned char> bytes) {
-        store.values[name] = FakePrinterData::Stored{type, std::move(bytes)};
-    }
-    FakePrinterData store;
-    Writes writes;
-};
+using RecordingPrinter = RecordingPrinterData;
 
 std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
@@ -106,7 +83,7 @@ TEST(ZoomEtbLoad, AcceptsOnlyAFourByteNumberInRangeAndRepairsEverythingElse) {
         for (const StoredForm& form : StoredForms(spec)) {
             SCOPED_TRACE(Narrow(value.name) + ": " + form.what);
             RecordingPrinter printer;
-            if (form.present) printer.PutBytes(value.name, form.type, form.bytes);
+            if (form.present) printer.store.values[value.name] = FakePrinterData::Stored{form.type, form.bytes};
             const std::uint32_t shown = value.shown(printer);
             const std::optional<std::uint32_t> stored = ReadSetting(printer, value.name);
             if (form.accepted) {
@@ -199,6 +176,7 @@ TEST(ZoomApply, WritesEachValueInOrderForEveryFocusArea) {
         RecordingPrinter printer;
         ApplyZoomPage(printer, ZoomControls{c.focusArea, c.zoomFactor});
         EXPECT_EQ(printer.writes, c.writes);
+        EXPECT_EQ(printer.malformedWrites, 0);
     }
 }
 
@@ -232,6 +210,7 @@ TEST(EtbApply, TakesTheValueFromTheDisableButtonAloneAndWritesBothValues) {
         RecordingPrinter printer;
         ApplyEtbPage(printer, c.disableChecked);
         EXPECT_EQ(printer.writes, (Writes{{L"ETB_STATUS", c.value}, {L"GLOBAL_ETBSTATUS", c.value}})) << c.what;
+        EXPECT_EQ(printer.malformedWrites, 0);
     }
 }
 
