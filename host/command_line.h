@@ -15,6 +15,7 @@ struct HostOptions {
     bool apply = false;        // close the walked sheet with OK instead of Cancel
     bool values = false;       // print the stored values after the sheet
     bool reset = false;        // delete the stored values before the sheet
+    bool saveAsShot = false;   // with --shots: also capture the Save As dialog
     bool headless = false;     // walk the pages even when a display is there
     bool help = false;
 };

@@ -96,7 +96,8 @@ int wmain(int argc, wchar_t** argv) {
     } else {
         SheetSession sheet(session.plugin(), session.sheetParams());
         std::vector<PageSeen> pages;
-        const WalkRequest walk{options.shotsFolder, ModelName(options.dataFile), UiLanguageTag(), options.apply};
+        const WalkRequest walk{options.shotsFolder, ModelName(options.dataFile), UiLanguageTag(), options.apply,
+                               options.saveAsShot, printer.printerName};
         if (!sheet.Open(error) || !WalkPages(sheet, walk, pages, error)) return Fail(error);
         for (std::size_t i = 0; i < pages.size(); ++i) {
             Write(stdout, L"Page " + std::to_wstring(i + 1) + L": " + pages[i].caption +

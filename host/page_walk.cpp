@@ -4,6 +4,94 @@
 #include "window_capture.h"
 
 namespace zelt::host {
+namespace {
+
+constexpr int kSimpleCopy = 1047;
+constexpr int kSaveAsButton = 1056;
+constexpr int kSaveAsCancel = 1093;
+constexpr DWORD kDialogWaitMs = 10000;
+
+// Save As archives the current journal, so the dialog opens only when there
+// is one: make an empty journal (and its folders) unless one is there.
+bool EnsureCurrentJournal(const std::wstring& printerName, std::wstring& error) {
+    std::wstring path;
+    for (const std::wstring& folder : {std::wstring(L"\\Zelt"), L"\\" + printerName, std::wstring(L"\\ZeltRasterJournalData")}) {
+        path += folder;
+        CreateDirectoryW(path.c_str(), nullptr);
+    }
+    path += L"\\CurrentJournal.zrj";
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        error = L"cannot make the current journal " + path;
+        return false;
+    }
+    CloseHandle(file);
+    return true;
+}
+
+struct DialogSearch {
+    HWND sheet;
+    HWND found;
+};
+
+BOOL CALLBACK FindSaveAsDialog(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<DialogSearch*>(context);
+    if (window != search->sheet && IsWindowVisible(window) && GetDlgItem(window, kSaveAsCancel) != nullptr) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Opens Save As from the Copy Options page, captures the dialog and cancels it.
+bool CaptureSaveAs(SheetSession& sheet, const WalkRequest& request, int shotIndex, PageSeen& seen,
+                   std::wstring& error) {
+    HWND copyPage = nullptr;
+    for (int index = 0; index < sheet.PageCount() && copyPage == nullptr; ++index) {
+        if (!sheet.SelectPage(index)) continue;
+        HWND page = sheet.PageWindow(index);
+        if (page != nullptr && GetDlgItem(page, kSaveAsButton) != nullptr) copyPage = page;
+    }
+    if (copyPage == nullptr) {
+        error = L"the sheet has no Copy Options page";
+        return false;
+    }
+    if (!EnsureCurrentJournal(request.printerName, error)) return false;
+    HWND button = GetDlgItem(copyPage, kSaveAsButton);
+    // "Simple Copy" switches the journal actions off; clear it as a user would.
+    if (!IsWindowEnabled(button) && IsDlgButtonChecked(copyPage, kSimpleCopy) == BST_CHECKED) {
+        SendMessageW(GetDlgItem(copyPage, kSimpleCopy), BM_CLICK, 0, 0);
+    }
+    if (!IsWindowEnabled(button)) {
+        error = L"the Save As button is disabled";
+        return false;
+    }
+    // Posted: the dialog runs modal on the sheet's thread.
+    PostMessageW(copyPage, WM_COMMAND, MAKEWPARAM(kSaveAsButton, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    DialogSearch search{sheet.window(), nullptr};
+    const DWORD thread = GetWindowThreadProcessId(sheet.window(), nullptr);
+    for (DWORD waited = 0; search.found == nullptr && waited < kDialogWaitMs; waited += 50) {
+        Sleep(50);
+        EnumThreadWindows(thread, &FindSaveAsDialog, reinterpret_cast<LPARAM>(&search));
+    }
+    if (search.found == nullptr) {
+        error = L"the Save As dialog did not appear";
+        return false;
+    }
+    Sleep(300);  // let it paint
+    wchar_t title[128] = {};
+    GetWindowTextW(search.found, title, 128);
+    seen.caption = title;
+    seen.shotPath = request.shotsFolder + L"\\" + ShotFileName(request.model, request.language, shotIndex, seen.caption);
+    RgbImage image;
+    const bool captured = CaptureWindow(search.found, image, error) && WritePngFile(seen.shotPath, image, error);
+    PostMessageW(search.found, WM_COMMAND, MAKEWPARAM(kSaveAsCancel, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(search.found, kSaveAsCancel)));
+    for (DWORD waited = 0; IsWindow(search.found) && waited < kDialogWaitMs; waited += 50) Sleep(50);
+    return captured;
+}
+
+}  // namespace
 
 bool WalkPages(SheetSession& sheet, const WalkRequest& request, std::vector<PageSeen>& pages, std::wstring& error) {
     const int count = sheet.PageCount();
@@ -27,6 +115,11 @@ bool WalkPages(SheetSession& sheet, const WalkRequest& request, std::vector<Page
             }
         }
         pages.push_back(page);
+    }
+    if (request.saveAsShot && !request.shotsFolder.empty()) {
+        PageSeen dialog;
+        if (!CaptureSaveAs(sheet, request, count + 1, dialog, error)) return false;
+        pages.push_back(dialog);
     }
     if (!sheet.Press(request.apply ? SheetButton::kOk : SheetButton::kCancel)) {
         error = L"the sheet did not take the closing button press";

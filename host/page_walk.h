@@ -14,6 +14,10 @@ struct WalkRequest {
     std::wstring model;        // for the file names
     std::wstring language;     // for the file names
     bool apply = false;        // OK instead of Cancel
+    // Also capture the Copy Options page's Save As dialog, opened on a current
+    // journal made for it in the printer's journal folder if there is none.
+    bool saveAsShot = false;
+    std::wstring printerName;  // for the journal folder
 };
 
 struct PageSeen {
