@@ -13,6 +13,7 @@ packages=(
   xvfb xauth imagemagick x11-utils
   locales fonts-ipafont-gothic
   file
+  clang libclang-rt-14-dev
 )
 
 missing=()
