@@ -9,7 +9,8 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 packages=(
   cmake make g++ googletest libgtest-dev
   g++-mingw-w64-i686 mingw-w64-tools binutils-mingw-w64-i686
-  wine wine32:i386
+  g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
+  wine wine32:i386 wine64
   xvfb xauth imagemagick x11-utils
   locales fonts-ipafont-gothic
   file
