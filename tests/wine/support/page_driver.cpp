@@ -5,6 +5,7 @@
 #include "iat_hook.h"
 #include "printer_names.h"
 #include "printer_setup.h"
+#include "wine_paths.h"
 
 namespace zelt::test {
 namespace {
@@ -297,11 +298,104 @@ std::vector<RecordedWrite> TakeRecordedWrites() {
     return writes;
 }
 
+// --- Files and captured jobs ---------------------------------------------------------
+bool WriteWholeFile(const std::wstring& path, const Bytes& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const BOOL ok = bytes.empty() || WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    return ok && written == bytes.size();
+}
+
+std::optional<Bytes> ReadWholeFile(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    Bytes content;
+    char buffer[65536];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) content.append(buffer, read);
+    CloseHandle(file);
+    return content;
+}
+
+void DeleteFilesIn(const std::wstring& folder, const std::wstring& pattern) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\" + pattern).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        DeleteFileW((folder + L"\\" + found.cFileName).c_str());
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
+Bytes Pattern(std::size_t size, int seed) {
+    Bytes bytes(size, '\0');
+    for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((seed * 31 + i * 7) & 0xFF);
+    return bytes;
+}
+
+void CapturedJobs::Reset(const std::wstring& folder) {
+    folder_ = folder;
+    std::wstring error;
+    host::MakeFolders(folder_, error);
+    DeleteFilesIn(folder_, L"job-*.prn");
+    next_ = 1;
+}
+
+std::wstring CapturedJobs::Path(int number) const {
+    wchar_t name[32];
+    swprintf(name, 32, L"\\job-%03d.prn", number);
+    return folder_ + name;
+}
+
+Bytes CapturedJobs::Next(const Bytes& expected) {
+    const std::wstring path = Path(next_++);
+    std::optional<Bytes> content;
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        content = ReadWholeFile(path);
+        if (content && *content == expected) break;
+        Sleep(50);
+    }
+    return content.value_or("(no job)");
+}
+
+Bytes CapturedJobs::NextAfterMarker(const std::wstring& printerName) {
+    HANDLE printer = nullptr;
+    if (!OpenPrinterW(const_cast<wchar_t*>(printerName.c_str()), &printer, nullptr)) return "(no printer)";
+    DOC_INFO_1W document = {const_cast<wchar_t*>(L"marker"), nullptr, const_cast<wchar_t*>(L"RAW")};
+    char marker[] = "marker job";
+    DWORD written = 0;
+    StartDocPrinterW(printer, 1, reinterpret_cast<BYTE*>(&document));
+    StartPagePrinter(printer);
+    WritePrinter(printer, marker, sizeof marker - 1, &written);
+    EndPagePrinter(printer);
+    EndDocPrinter(printer);
+    ClosePrinter(printer);
+    return Next("marker job");
+}
+
+bool CapturedJobs::WaitForJob(int number, std::uint64_t size, DWORD timeoutMs) const {
+    const std::wstring path = Path(number);
+    const DWORD start = GetTickCount();
+    do {
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) &&
+            (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow) == size) {
+            return true;
+        }
+        Sleep(1);
+    } while (GetTickCount() - start < timeoutMs);
+    return false;
+}
+
 // --- Fresh printer with its sheet ----------------------------------------------------
 bool PageSession::Prepare(const std::wstring& dataFile, std::wstring& error) {
     printerName_ = L"Zelt Page Test " + host::ModelName(dataFile);
     host::SimulatedPrinter printer;
     if (!host::EnsurePrinter({dataFile, printerName_, L""}, printer, error)) return false;
+    jobs_.Reset(printer.jobsFolder);
     if (!values_.Open(printerName_, error) || !values_.DeleteAll(error)) return false;
     if (!plugin_.Load(host::DefaultPluginPath(), error) || !plugin_.AttachPrinter(printerName_, error)) return false;
     if (!RecordPluginWrites(plugin_.module())) {

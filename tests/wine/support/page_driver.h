@@ -17,6 +17,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -122,6 +123,39 @@ bool RecordPluginWrites(HMODULE plugin);
 // The writes recorded since the last call, in order, and forgets them.
 std::vector<RecordedWrite> TakeRecordedWrites();
 
+// --- Files, and the raw jobs the printer's port captures ---------------------------------
+using Bytes = std::string;
+
+bool WriteWholeFile(const std::wstring& path, const Bytes& bytes);
+std::optional<Bytes> ReadWholeFile(const std::wstring& path);
+void DeleteFilesIn(const std::wstring& folder, const std::wstring& pattern);
+// `size` bytes of a pattern that differs by seed.
+Bytes Pattern(std::size_t size, int seed);
+
+// The jobs the printer's capture port keeps as job-001.prn, job-002.prn, ...
+// in its folder, taken in turn.
+class CapturedJobs {
+public:
+    // Deletes the folder's jobs; the next job taken is the first.
+    void Reset(const std::wstring& folder);
+    const std::wstring& folder() const { return folder_; }
+    std::wstring Path(int number) const;
+
+    // The next job, once it equals `expected` (the port's command may still
+    // be writing it); what arrived otherwise, "(no job)" when nothing did.
+    Bytes Next(const Bytes& expected);
+    // Sends a marker job and takes the next job: "marker job" proves that
+    // no other job came since the last one taken.
+    Bytes NextAfterMarker(const std::wstring& printerName);
+    // Waits until job `number` has arrived whole, `size` bytes; false when
+    // it has not after `timeoutMs`. Polls every millisecond.
+    bool WaitForJob(int number, std::uint64_t size, DWORD timeoutMs) const;
+
+private:
+    std::wstring folder_;
+    int next_ = 1;
+};
+
 // --- A fresh printer with its sheet open ---------------------------------------------
 // The printer "Zelt Page Test <model>" of a model data file, emptied of the
 // plug-in's values, the plug-in loaded on it (its writes recorded), and the
@@ -148,11 +182,14 @@ public:
     host::SheetSession& sheet() { return *sheet_; }
     host::PluginSession& plugin() { return plugin_; }
     PrinterValues& values() { return values_; }
+    // The printer's captured jobs, none yet after Prepare.
+    CapturedJobs& jobs() { return jobs_; }
     const std::wstring& printerName() const { return printerName_; }
 
 private:
     host::PluginSession plugin_;
     PrinterValues values_;
+    CapturedJobs jobs_;
     std::unique_ptr<host::SheetSession> sheet_;  // destroyed before the plug-in
     std::wstring printerName_;
 };
