@@ -23,9 +23,8 @@ while [ $# -gt 0 ]; do
   esac
 done
 
-bin=${ZELT_BIN:-$root/build/win32/bin}
+. "$root/scripts/wine-arch.sh"
 [ -f "$bin/logo_benchmark.exe" ] || { echo "bench-logos: $bin/logo_benchmark.exe is missing; build first" >&2; exit 1; }
-export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix}
 export LANG=en_US.UTF-8
 run() { "$root/scripts/wine-run.sh" "$bin/logo_benchmark.exe" "$@" 2>/dev/null | tr -d '\r'; }
 
