@@ -19,9 +19,8 @@ while [ $# -gt 0 ]; do
   esac
 done
 
-bin=${ZELT_BIN:-$root/build/win32/bin}
+. "$root/scripts/wine-arch.sh"
 [ -f "$bin/sheet_benchmark.exe" ] || { echo "perf-report: $bin/sheet_benchmark.exe is missing; build first" >&2; exit 1; }
-export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix}
 export LANG=en_US.UTF-8
 
 models=(QRVX10.GPD QRVC31.GPD QRVA57.GPD QRVA59.GPD QRVB15.GPD QRVB15_FIXZOOM.GPD QRVB18.GPD QWNB18_ZOOM.GPD
@@ -43,9 +42,8 @@ load_after_sheets=$(load_now)
 
 logos=$(bash "$root/scripts/bench-logos.sh")
 journals=$(bash "$root/scripts/bench-journals.sh")
-# The module of this build and, where there is one, of the 64-bit build
-# (ZELT_BIN64), each named by its own header.
-modules=$(for dll in "$bin/ZeltRasUI.dll" "${ZELT_BIN64:-$root/build/win64/bin}/ZeltRasUI.dll"; do
+# The module of each architecture built, named by its own header.
+modules=$(for dll in "$root/build/win32/bin/ZeltRasUI.dll" "$root/build/win64/bin/ZeltRasUI.dll"; do
   [ -f "$dll" ] || continue
   if file -b "$dll" | grep -q 'PE32+'; then
     echo "| 64-bit | $(stat -c %s "$dll") | <= 204800 (200 KiB) |"

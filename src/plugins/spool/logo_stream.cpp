@@ -24,9 +24,8 @@ constexpr unsigned char kPostamble[kLogoPostambleLength] = {0x1B, 0x0C, 0x00, 0x
 constexpr unsigned char kClosing[kLogoClosingLength] = {0x1B, 0x64, 0x02, 0x00};
 
 constexpr std::uint64_t kRecordFrameLength = kLogoPreambleLength + kLogoPostambleLength;
-// The largest stream made: it goes out in one spooler write, whose length
-// is a 32-bit count, and a 32-bit process can hold no larger block.
-constexpr std::uint64_t kLargestStream = INT32_MAX;
+// The largest block malloc is asked for.
+constexpr std::uint64_t kLargestStream = static_cast<std::uint64_t>(PTRDIFF_MAX);
 
 // The stream is sized from the folder listing and filled in one walk that
 // opens each logo once, writing only within that size and only bytes it has
