@@ -101,6 +101,9 @@ bool LogoNumberOfName(const wchar_t* name, std::int32_t& number) {
 // a run from 0 is no longer than the listing.
 class ListedSizes {
 public:
+    ListedSizes() = default;
+    ListedSizes(const ListedSizes&) = delete;
+    ListedSizes& operator=(const ListedSizes&) = delete;
     ~ListedSizes() { std::free(entries_); }
     bool Add(std::int32_t number, std::uint64_t size) {
         if (number == kPendingLogo) {
@@ -137,7 +140,7 @@ public:
             }
         }
         bool numbering = pending == PendingLogo::kNumber && hasPending_;
-        for (std::size_t number = 0; number <= count_ + 1; ++number) {
+        for (std::size_t number = 0; number <= count_ + 1 && run.count < INT_MAX; ++number) {
             std::uint64_t slot = slots[number];
             if (slot == 0 && numbering) {
                 slot = pendingSize_ + 1;
