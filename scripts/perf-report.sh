@@ -56,7 +56,8 @@ cat > "$root/docs/performance.md" <<REPORT
 # Performance report
 
 Regenerate with \`bash scripts/perf-report.sh\` after \`bash scripts/build.sh\`.
-Measured $(date -u +%Y-%m-%d) on $(nproc) cores under Wine $(wine --version 2>/dev/null | sed 's/wine-//').
+Measured $(date -u +%Y-%m-%d) on $(nproc) cores under Wine $( (/usr/lib/wine/wine64 --version || wine --version) 2>/dev/null | head -n 1 | sed 's/wine-//'),
+$ZELT_WINE_ARCH module.
 The machine is shared with other builds and tests: the 1-minute load
 average was $load_before when the sheets were timed and $load_after_sheets after them.
 Every timing is the median of several runs in one process with its range
@@ -75,11 +76,12 @@ against the second floor is the plug-in's own work: loading its values from
 the spooler and filling its lists. Goal: at most 1.15. The last two columns
 are the medians of the plug-in's time in its spooler calls (GetPrinterDataW,
 SetPrinterDataW, GetPrinterW, GetPrinterDriverW) and in its strings and
-control messages (LoadStringW, SendDlgItemMessageW, SendMessageW), timed
-through its import table. $runs timed openings of each sheet per model, after one
+control calls (LoadStringW, SendDlgItemMessageW, SendMessageW,
+CheckDlgButton, EnableWindow, SetDlgItemTextW), timed through its import
+table. $runs timed openings of each sheet per model, after one
 untimed opening of each.
 
-| Model data file | Pages | Empty pages (ms) | Plug-in / empty pages | Plug-in (ms) | Templates, no work (ms) | Ratio of medians | Paired ratios | In spooler calls (ms) | In strings and control messages (ms) |
+| Model data file | Pages | Empty pages (ms) | Plug-in / empty pages | Plug-in (ms) | Templates, no work (ms) | Ratio of medians | Paired ratios | In spooler calls (ms) | In strings and control calls (ms) |
 |---|---|---|---|---|---|---|---|---|---|
 $sheet_rows
 

@@ -9,8 +9,9 @@
 //    <spooler ms> <controls ms>"
 // where the last two are the parts of the plug-in's opening spent in its
 // spooler calls (GetPrinterDataW, SetPrinterDataW, GetPrinterW,
-// GetPrinterDriverW) and in its strings and control messages (LoadStringW,
-// SendDlgItemMessageW, SendMessageW), timed through its import table.
+// GetPrinterDriverW) and in its strings and control calls (LoadStringW,
+// SendDlgItemMessageW, SendMessageW, CheckDlgButton, EnableWindow,
+// SetDlgItemTextW), timed through its import table.
 #include <windows.h>
 #include <winspool.h>
 
@@ -68,6 +69,9 @@ decltype(&GetPrinterDriverW) g_getPrinterDriver = nullptr;
 decltype(&LoadStringW) g_loadString = nullptr;
 decltype(&SendDlgItemMessageW) g_sendDlgItemMessage = nullptr;
 decltype(&SendMessageW) g_sendMessage = nullptr;
+decltype(&CheckDlgButton) g_checkDlgButton = nullptr;
+decltype(&EnableWindow) g_enableWindow = nullptr;
+decltype(&SetDlgItemTextW) g_setDlgItemText = nullptr;
 
 DWORD WINAPI TimedGetPrinterData(HANDLE printer, LPWSTR name, LPDWORD type, LPBYTE data, DWORD size, LPDWORD needed) {
     return Timed<kSpooler>([&] { return g_getPrinterData(printer, name, type, data, size, needed); });
@@ -91,6 +95,15 @@ LRESULT WINAPI TimedSendDlgItemMessage(HWND dialog, int id, UINT message, WPARAM
 LRESULT WINAPI TimedSendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return Timed<kControls>([&] { return g_sendMessage(window, message, wParam, lParam); });
 }
+BOOL WINAPI TimedCheckDlgButton(HWND dialog, int id, UINT check) {
+    return Timed<kControls>([&] { return g_checkDlgButton(dialog, id, check); });
+}
+BOOL WINAPI TimedEnableWindow(HWND window, BOOL enable) {
+    return Timed<kControls>([&] { return g_enableWindow(window, enable); });
+}
+BOOL WINAPI TimedSetDlgItemText(HWND dialog, int id, LPCWSTR text) {
+    return Timed<kControls>([&] { return g_setDlgItemText(dialog, id, text); });
+}
 
 template <typename Function>
 bool Hook(HMODULE module, const char* dll, const char* name, Function replacement, Function& original) {
@@ -107,7 +120,10 @@ bool TimePluginShares(HMODULE plugin) {
            Hook(plugin, "winspool.drv", "GetPrinterDriverW", &TimedGetPrinterDriver, g_getPrinterDriver) &&
            Hook(plugin, "user32.dll", "LoadStringW", &TimedLoadString, g_loadString) &&
            Hook(plugin, "user32.dll", "SendDlgItemMessageW", &TimedSendDlgItemMessage, g_sendDlgItemMessage) &&
-           Hook(plugin, "user32.dll", "SendMessageW", &TimedSendMessage, g_sendMessage);
+           Hook(plugin, "user32.dll", "SendMessageW", &TimedSendMessage, g_sendMessage) &&
+           Hook(plugin, "user32.dll", "CheckDlgButton", &TimedCheckDlgButton, g_checkDlgButton) &&
+           Hook(plugin, "user32.dll", "EnableWindow", &TimedEnableWindow, g_enableWindow) &&
+           Hook(plugin, "user32.dll", "SetDlgItemTextW", &TimedSetDlgItemText, g_setDlgItemText);
 }
 
 // A stand-in plug-in that adds the given pages, each behind a dialog
