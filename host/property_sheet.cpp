@@ -73,7 +73,8 @@ bool RunPropertySheet(IPrintOemUI* plugin, OEMUIPSPARAM* params, SheetRun& run, 
     run = SheetRun{};
     SheetContext context{plugin, params, &run, innermostSheet};
     innermostSheet = &context;
-    run.result = commonPropertySheet(nullptr, reinterpret_cast<PFNPROPSHEETUI>(&ForwardToPlugin),
+    // The header's PFNPROPSHEETUI returns LONG on x64; compstui reads a LONG_PTR.
+    run.result = commonPropertySheet(nullptr, reinterpret_cast<PFNPROPSHEETUI>(reinterpret_cast<void*>(&ForwardToPlugin)),
                                      reinterpret_cast<LPARAM>(params), &run.sheetResult);
     innermostSheet = context.outer;
     FreeLibrary(compstui);
