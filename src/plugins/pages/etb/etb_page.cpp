@@ -17,7 +17,7 @@ enum : int {
     kDefaultsButton = 1124,
 };
 
-constexpr PageTraits kTraits{kEtbSlot, 5, HelpTableId::kEtb};
+constexpr PageTraits kTraits{5, HelpTableId::kEtb};
 
 void ShowValue(HWND page, std::uint32_t value) {
     SetChecked(page, kDisableButton, value == 0);
@@ -40,7 +40,7 @@ INT_PTR OnCommand(HWND page, int id, int code) {
 INT_PTR CALLBACK EtbPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG: {
-            BeginPage(kTraits, page, lParam);
+            BeginPage(page, lParam);
             SpoolerPrinterData store(PagePrinter(page));
             ShowValue(page, LoadEtbPage(store));
             return TRUE;
