@@ -69,11 +69,17 @@ int wmain(int argc, wchar_t** argv) {
     }
 
     SimulatedPrinter printer;
-    if (!EnsurePrinter({options.dataFile, options.printerName, options.jobsFolder}, printer, error)) {
+    // The .chm help files lie beside the host (and the plug-in) in the build.
+    const std::wstring pluginBeside = DefaultPluginPath();
+    const std::size_t slash = pluginBeside.find_last_of(L'\\');
+    const std::wstring helpFolder = slash == std::wstring::npos ? std::wstring(L".") : pluginBeside.substr(0, slash);
+    if (!EnsurePrinter({options.dataFile, options.printerName, options.jobsFolder, helpFolder}, printer, error)) {
         return Fail(L"printer set-up: " + error);
     }
     Write(stdout, L"Printer:   " + printer.printerName + L"\nData file: " + printer.reportedDataFile +
                       L"\nRaw jobs:  " + printer.jobsFolder + L"\n");
+    for (const std::wstring& help : printer.helpFiles) Write(stdout, L"Help file: " + help + L"\n");
+    if (printer.helpFiles.empty()) Write(stdout, L"Help file: none (no .chm beside the host)\n");
 
     PluginSession session;
     const std::wstring dllPath = options.dllPath.empty() ? DefaultPluginPath() : options.dllPath;

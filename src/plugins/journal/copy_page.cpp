@@ -21,7 +21,7 @@
 namespace zelt {
 namespace {
 
-constexpr PageTraits kTraits{kCopySlot, 3, HelpTableId::kCopy};
+constexpr PageTraits kTraits{kCopySlot, kCopyHelpContext, HelpTableId::kCopy};
 
 constexpr int kTimeoutGroup[] = {kCopyTimeoutLabel, kCopyTimeoutEdit, kCopyTimeoutUpDown, kCopyTimeoutUnit};
 

@@ -17,7 +17,7 @@ enum : int {
     kDefaultsButton = 1124,
 };
 
-constexpr PageTraits kTraits{kEtbSlot, 5, HelpTableId::kEtb};
+constexpr PageTraits kTraits{kEtbSlot, kEtbHelpContext, HelpTableId::kEtb};
 
 void ShowValue(HWND page, std::uint32_t value) {
     SetChecked(page, kDisableButton, value == 0);

@@ -29,8 +29,8 @@ enum : int {
     kDefaultsButton = 1128,
 };
 
-constexpr PageTraits kStandardTraits{kRasterSlot, 1, HelpTableId::kRaster};
-constexpr PageTraits kBuzzerTraits{kRasterSlot, 1, HelpTableId::kRasterWithPeripheral};
+constexpr PageTraits kStandardTraits{kRasterSlot, kRasterHelpContext, HelpTableId::kRaster};
+constexpr PageTraits kBuzzerTraits{kRasterSlot, kRasterHelpContext, HelpTableId::kRasterWithPeripheral};
 
 // Page data kept in GWLP_USERDATA (DWL_USER holds the printer parameters).
 constexpr LONG_PTR kPaperTypeUnread = 1;
