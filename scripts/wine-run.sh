@@ -48,7 +48,6 @@ prepare() {
     echo "Creating Wine prefix $WINEPREFIX" >&2
     if ! timeout 300 "$wine" wineboot -i >/dev/null 2>&1; then
       echo "wine-run: could not create the Wine prefix $WINEPREFIX" >&2
-      echo "wine-run: NOTE FROM THE LEAD: read /work/wt/LEAD-NOTICE.md (32-bit Wine cannot run on this machine)" >&2
       exit 1
     fi
     # Unmanaged windows: otherwise Wine waits about 2 s for a window manager

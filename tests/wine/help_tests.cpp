@@ -89,12 +89,9 @@ std::wstring DriverDirectory() {
 
 bool JapaneseSystem() { return (GetSystemDefaultLCID() & 0x3FF) == 0x11; }
 
-std::wstring ExpectedHelpFile() {
-    return DriverDirectory() + (JapaneseSystem() ? L"\\3\\qrv_ras_help_J_HJW.hlp" : L"\\3\\qrv_ras_help_HJW.hlp");
-}
-
-std::wstring ExpectedHtmlHelpFile() {
-    return DriverDirectory() + (JapaneseSystem() ? L"\\3\\qrv_ras_help_J_HJW.chm" : L"\\3\\qrv_ras_help_HJW.chm");
+// The help file of the system's language in the driver folder's "3".
+std::wstring ExpectedHelpFile(const wchar_t* extension = L".hlp") {
+    return DriverDirectory() + (JapaneseSystem() ? L"\\3\\qrv_ras_help_J_HJW" : L"\\3\\qrv_ras_help_HJW") + extension;
 }
 
 const wchar_t* const kHelpFiles[] = {L"qrv_ras_help_HJW.hlp", L"qrv_ras_help_J_HJW.hlp", L"qrv_ras_help_HJW.chm",
@@ -271,12 +268,12 @@ TEST_F(HelpTest, WithTheChmEachPageAsksHtmlHelp) {
         ASSERT_EQ(g_htmlCalls.size(), 2u);
         EXPECT_EQ(g_htmlCalls[0].command, kHhHelpContext);
         EXPECT_EQ(g_htmlCalls[0].data, c.context);
-        EXPECT_EQ(Narrow(g_htmlCalls[0].file), Narrow(ExpectedHtmlHelpFile()));
+        EXPECT_EQ(Narrow(g_htmlCalls[0].file), Narrow(ExpectedHelpFile(L".chm")));
         EXPECT_EQ(g_htmlCalls[1].command, kHhTpHelpWmHelp);
         EXPECT_EQ(g_htmlCalls[1].caller, GetDlgItem(page, static_cast<int>(c.control)));
         EXPECT_EQ(g_htmlCalls[1].pairs.size(), 2 * c.pairs);
         EXPECT_EQ(HelpIdFor(g_htmlCalls[1], c.control), c.helpId);
-        EXPECT_EQ(Narrow(g_htmlCalls[1].file), Narrow(ExpectedHtmlHelpFile() + L"::/popups.txt"));
+        EXPECT_EQ(Narrow(g_htmlCalls[1].file), Narrow(ExpectedHelpFile(L".chm") + L"::/popups.txt"));
     }
 }
 
