@@ -60,13 +60,19 @@ struct HostedPrinter {
 
 bool SetUpPrinter(const HostOptions& options, const std::wstring& dataFile, const std::wstring& printerName,
                   HostedPrinter& hosted, std::wstring& error) {
-    if (!EnsurePrinter({dataFile, printerName, options.jobsFolder}, hosted.printer, error)) {
+    // The .chm help files lie beside the host (and the plug-in) in the build.
+    const std::wstring pluginBeside = DefaultPluginPath();
+    const std::size_t slash = pluginBeside.find_last_of(L'\\');
+    const std::wstring helpFolder = slash == std::wstring::npos ? std::wstring(L".") : pluginBeside.substr(0, slash);
+    if (!EnsurePrinter({dataFile, printerName, options.jobsFolder, helpFolder}, hosted.printer, error)) {
         error = L"printer set-up: " + error;
         return false;
     }
     const SimulatedPrinter& printer = hosted.printer;
     Write(stdout, L"Printer:   " + printer.printerName + L"\nData file: " + printer.reportedDataFile +
                       L"\nRaw jobs:  " + printer.jobsFolder + L"\n");
+    for (const std::wstring& help : printer.helpFiles) Write(stdout, L"Help file: " + help + L"\n");
+    if (printer.helpFiles.empty()) Write(stdout, L"Help file: none (no .chm beside the host)\n");
 
     PluginSession& session = hosted.session;
     const std::wstring dllPath = options.dllPath.empty() ? DefaultPluginPath() : options.dllPath;

@@ -62,5 +62,9 @@ done
     id="${base##*-}"
     echo "| $page | $id | ![$base English](gallery/$base-en.png) | ![$base Japanese](gallery/$base-ja.png) |"
   done
+  if ls "$gallery"/help/*.png >/dev/null 2>&1; then
+    echo
+    bash "$root/scripts/make-help-gallery.sh" --section
+  fi
 } > "$root/docs/gallery.md"
 echo "Gallery: $root/docs/gallery.md ($(ls "$gallery" | wc -l) pictures)"

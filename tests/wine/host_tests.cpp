@@ -302,6 +302,39 @@ TEST(SimulatedPrinter, ReportsADataFileKeptInItsSubfolder) {
     EXPECT_EQ(reported.substr(reported.size() - tail.size()), tail);
 }
 
+TEST(SimulatedPrinter, InstallsTheHelpFilesInTheDriverFolder) {
+    // Stand-ins for the two .chm files, as the build puts them beside the host.
+    const std::wstring from = FreshFolder(L"zelt-help");
+    for (const wchar_t* name : kHelpFileNames) {
+        HANDLE file = CreateFileW((from + L"\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        DWORD written = 0;
+        WriteFile(file, "ITSF", 4, &written, nullptr);
+        CloseHandle(file);
+    }
+    SimulatedPrinter printer;
+    std::wstring error;
+    ASSERT_TRUE(EnsurePrinter({L"QRVHOST.GPD", L"Zelt Host Test Help", L"", from}, printer, error)) << Narrow(error);
+    wchar_t driver[MAX_PATH] = {};
+    DWORD needed = 0;
+    ASSERT_TRUE(GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(driver), sizeof driver, &needed));
+    ASSERT_EQ(printer.helpFiles.size(), 2u);
+    for (size_t i = 0; i < 2; ++i) {
+        const std::wstring expected = std::wstring(driver) + L"\\3\\" + kHelpFileNames[i];
+        EXPECT_EQ(Narrow(printer.helpFiles[i]), Narrow(expected));
+        std::string content;
+        EXPECT_TRUE(ReadWholeFile(expected, content) && content == "ITSF") << Narrow(expected);
+        DeleteFileW(expected.c_str());  // the help tests decide for themselves which files lie there
+    }
+    // Without a help folder, or with one that holds no .chm, nothing is installed and nothing fails.
+    ASSERT_TRUE(EnsurePrinter({L"QRVHOST.GPD", L"Zelt Host Test Help", L""}, printer, error)) << Narrow(error);
+    EXPECT_TRUE(printer.helpFiles.empty());
+    ASSERT_TRUE(EnsurePrinter({L"QRVHOST.GPD", L"Zelt Host Test Help", L"", FreshFolder(L"zelt-nohelp")}, printer, error))
+        << Narrow(error);
+    EXPECT_TRUE(printer.helpFiles.empty());
+}
+
 TEST(SimulatedPrinter, RefusesAPrinterNameHeldByAnotherDriver) {
     SimulatedPrinter printer;
     std::wstring error;

@@ -20,7 +20,7 @@
 namespace zelt {
 namespace {
 
-constexpr PageTraits kTraits{3, HelpTableId::kCopy};
+constexpr PageTraits kTraits{kCopyHelpContext, HelpTableId::kCopy};
 
 constexpr int kTimeoutGroup[] = {kCopyTimeoutLabel, kCopyTimeoutEdit, kCopyTimeoutUpDown, kCopyTimeoutUnit};
 

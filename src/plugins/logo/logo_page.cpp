@@ -13,7 +13,7 @@
 namespace zelt {
 namespace {
 
-constexpr PageTraits kTraits{2, HelpTableId::kLogo};
+constexpr PageTraits kTraits{kLogoHelpContext, HelpTableId::kLogo};
 
 template <std::size_t N>
 void FillListFrom(HWND page, int listId, const std::array<std::uint16_t, N>& stringIds) {

@@ -17,7 +17,7 @@ enum : int {
     kDefaultsButton = 1124,
 };
 
-constexpr PageTraits kTraits{5, HelpTableId::kEtb};
+constexpr PageTraits kTraits{kEtbHelpContext, HelpTableId::kEtb};
 
 void ShowValue(HWND page, std::uint32_t value) {
     SetChecked(page, kDisableButton, value == 0);

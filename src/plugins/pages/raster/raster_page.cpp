@@ -29,8 +29,8 @@ enum : int {
     kDefaultsButton = 1128,
 };
 
-constexpr PageTraits kStandardTraits{1, HelpTableId::kRaster};
-constexpr PageTraits kBuzzerTraits{1, HelpTableId::kRasterWithPeripheral};
+constexpr PageTraits kStandardTraits{kRasterHelpContext, HelpTableId::kRaster};
+constexpr PageTraits kBuzzerTraits{kRasterHelpContext, HelpTableId::kRasterWithPeripheral};
 
 // Page data kept in GWLP_USERDATA (DWL_USER holds the printer parameters).
 constexpr LONG_PTR kPaperTypeUnread = 1;

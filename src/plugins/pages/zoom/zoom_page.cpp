@@ -18,7 +18,7 @@ enum : int {
     kDefaultsButton = 1126,
 };
 
-constexpr PageTraits kTraits{4, HelpTableId::kZoom};
+constexpr PageTraits kTraits{kZoomHelpContext, HelpTableId::kZoom};
 
 void ApplyEnableRule(HWND page, int focusArea) {
     EnableControls(page, {kZoomFactorLabel, kZoomFactorList}, ZoomFactorEnabled(focusArea));
