@@ -22,12 +22,15 @@ void BeginPage(const PageTraits& traits, HWND page, LPARAM initParam);
 
 // The printer of the page's parameter block (null before WM_INITDIALOG).
 HANDLE PagePrinter(HWND page);
+// The flags of the page's parameter block (0 before WM_INITDIALOG).
+DWORD PageFlags(HWND page);
 
 // The dialog window of another page of the sheet, found through the module's
 // page handle table; null while that page has never been shown.
 HWND SiblingPageWindow(HWND page, PageSlot slot);
 
-// Tells the sheet that the page changed, so that it enables Apply.
+// Tells the sheet that the page changed, so that it enables Apply; a
+// read-only page never does.
 void NotifyPageChanged(HWND page);
 
 // The WM_NOTIFY code, or 0 for a message without a header.
