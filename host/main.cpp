@@ -8,6 +8,7 @@
 
 #include "command_line.h"
 #include "page_walk.h"
+#include "pages/common/printer_access.h"
 #include "plugin_session.h"
 #include "printer_names.h"
 #include "printer_setup.h"
@@ -88,6 +89,7 @@ int wmain(int argc, wchar_t** argv) {
                       std::to_wstring(session.privateDevmodeSize()) + L" bytes)\n");
 
     if (options.reset && !DeleteStoredValues(printer.printerName, error)) return Fail(error);
+    if (options.readOnly) session.sheetParams()->dwFlags |= zelt::kNoPermissionFlag;
 
     const bool interactive = HasDisplay() && options.shotsFolder.empty() && !options.headless;
     if (interactive) {
