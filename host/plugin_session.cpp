@@ -91,7 +91,12 @@ bool PluginSession::AskInfo(std::wstring& error) {
 }
 
 bool PluginSession::BuildDevmode(std::wstring& error) {
-    OEMDMPARAM param = {};
+    auto* dmParam = driverMemory_.New<OEMDMPARAM>();
+    if (!dmParam) {
+        error = L"no memory for the DevMode parameters";
+        return false;
+    }
+    OEMDMPARAM& param = *dmParam;
     param.cbSize = sizeof param;
     param.pdriverobj = &helper_;
     param.hModule = module_;
@@ -106,14 +111,18 @@ bool PluginSession::BuildDevmode(std::wstring& error) {
         return false;
     }
     privateDevmodeSize_ = param.cbBufSize;
-    devmode_.assign(sizeof(DEVMODEW) + privateDevmodeSize_, 0);
-    auto* publicDevmode = reinterpret_cast<DEVMODEW*>(devmode_.data());
+    devmode_ = static_cast<BYTE*>(driverMemory_.Allocate(sizeof(DEVMODEW) + privateDevmodeSize_));
+    if (!devmode_) {
+        error = L"no memory for the devmode";
+        return false;
+    }
+    auto* publicDevmode = reinterpret_cast<DEVMODEW*>(devmode_);
     publicDevmode->dmSpecVersion = DM_SPECVERSION;
     publicDevmode->dmSize = sizeof(DEVMODEW);
     publicDevmode->dmDriverExtra = static_cast<WORD>(privateDevmodeSize_);
     param.pPublicDMIn = publicDevmode;
     param.pPublicDMOut = publicDevmode;
-    param.pOEMDMOut = devmode_.data() + sizeof(DEVMODEW);
+    param.pOEMDMOut = devmode_ + sizeof(DEVMODEW);
     param.cbBufSize = privateDevmodeSize_;
     result = plugin_->DevMode(OEMDM_DEFAULT, &param);
     if (FAILED(result)) {
@@ -124,8 +133,8 @@ bool PluginSession::BuildDevmode(std::wstring& error) {
 }
 
 const OEM_DMEXTRAHEADER* PluginSession::privateDevmodeHeader() const {
-    if (devmode_.size() < sizeof(DEVMODEW) + sizeof(OEM_DMEXTRAHEADER)) return nullptr;
-    return reinterpret_cast<const OEM_DMEXTRAHEADER*>(devmode_.data() + sizeof(DEVMODEW));
+    if (!devmode_ || privateDevmodeSize_ < sizeof(OEM_DMEXTRAHEADER)) return nullptr;
+    return reinterpret_cast<const OEM_DMEXTRAHEADER*>(devmode_ + sizeof(DEVMODEW));
 }
 
 bool PluginSession::AttachPrinter(const std::wstring& printerName, std::wstring& error) {
@@ -133,23 +142,28 @@ bool PluginSession::AttachPrinter(const std::wstring& printerName, std::wstring&
         error = L"no plug-in loaded";
         return false;
     }
-    printerName_ = printerName;
+    sheetParams_ = driverMemory_.New<OEMUIPSPARAM>();
+    auto* name = static_cast<wchar_t*>(driverMemory_.Allocate((printerName.size() + 1) * sizeof(wchar_t)));
+    if (!sheetParams_ || !name) {
+        error = L"no memory for the page parameters";
+        return false;
+    }
+    printerName.copy(name, printerName.size());
     // Device settings are written, so the printer is opened as its administrator.
     PRINTER_DEFAULTSW access = {nullptr, nullptr, PRINTER_ALL_ACCESS};
-    if (!OpenPrinterW(printerName_.data(), &printer_, &access)) {
+    if (!OpenPrinterW(name, &printer_, &access)) {
         printer_ = nullptr;
         error = Win32Failure(L"OpenPrinterW for " + printerName);
         return false;
     }
-    sheetParams_ = {};
-    sheetParams_.cbSize = sizeof sheetParams_;
-    sheetParams_.poemuiobj = &helper_;
-    sheetParams_.hPrinter = printer_;
-    sheetParams_.pPrinterName = printerName_.data();
-    sheetParams_.hModule = module_;
-    sheetParams_.hOEMHeap = GetProcessHeap();
-    sheetParams_.pPublicDM = reinterpret_cast<DEVMODEW*>(devmode_.data());
-    sheetParams_.pOEMDM = devmode_.data() + sizeof(DEVMODEW);
+    sheetParams_->cbSize = sizeof *sheetParams_;
+    sheetParams_->poemuiobj = &helper_;
+    sheetParams_->hPrinter = printer_;
+    sheetParams_->pPrinterName = name;
+    sheetParams_->hModule = module_;
+    sheetParams_->hOEMHeap = GetProcessHeap();
+    sheetParams_->pPublicDM = reinterpret_cast<DEVMODEW*>(devmode_);
+    sheetParams_->pOEMDM = devmode_ + sizeof(DEVMODEW);
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "frame/oem_interfaces.h"
+#include "high_memory.h"
 
 namespace zelt::host {
 
@@ -34,13 +35,14 @@ public:
     // GetInfo and DevMode as the driver does. False with a message on failure.
     bool Load(const std::wstring& dllPath, std::wstring& error);
 
-    // Opens the printer and fills the OEMUIPSPARAM the pages receive.
+    // Opens the printer and fills the OEMUIPSPARAM the pages receive. It, the
+    // devmode and the printer name it points to lie in high memory.
     bool AttachPrinter(const std::wstring& printerName, std::wstring& error);
 
     IPrintOemUI* plugin() const { return plugin_; }
     HMODULE module() const { return module_; }
     HANDLE printer() const { return printer_; }
-    OEMUIPSPARAM* sheetParams() { return &sheetParams_; }
+    OEMUIPSPARAM* sheetParams() { return sheetParams_; }
     const DriverHelper& helper() const { return helper_; }
     DWORD signature() const { return signature_; }
     DWORD version() const { return version_; }
@@ -62,10 +64,12 @@ private:
     DWORD signature_ = 0;
     DWORD version_ = 0;
     DWORD privateDevmodeSize_ = 0;
-    std::vector<BYTE> devmode_;  // public DEVMODEW followed by the private block
+    // What the plug-in is handed: the DevMode parameters, the devmode (public
+    // DEVMODEW followed by the private block), the page parameters, the name.
+    HighArena driverMemory_{1 << 20};
+    BYTE* devmode_ = nullptr;
     HANDLE printer_ = nullptr;
-    std::wstring printerName_;
-    OEMUIPSPARAM sheetParams_ = {};
+    OEMUIPSPARAM* sheetParams_ = nullptr;
 };
 
 // "ZeltRasUI.dll" beside the running program.

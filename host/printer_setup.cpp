@@ -13,8 +13,13 @@ namespace zelt::host {
 namespace {
 
 constexpr const wchar_t* kHostFolder = L"C:\\zelt";
+// Drivers are installed for the environment of the running program.
 constexpr const wchar_t* kDriverKey =
+#if defined(_WIN64)
+    L"System\\CurrentControlSet\\Control\\Print\\Environments\\Windows x64\\Drivers\\Version-3\\";
+#else
     L"System\\CurrentControlSet\\Control\\Print\\Environments\\Windows NT x86\\Drivers\\Version-3\\";
+#endif
 
 // Stores standard input (one raw job) as the next free job-NNN.prn in $1.
 constexpr const char kCaptureScript[] =

@@ -67,7 +67,8 @@ bool RunPropertySheet(IPrintOemUI* plugin, OEMUIPSPARAM* params, SheetRun& run, 
     run = SheetRun{};
     SheetContext context{plugin, params, &run};
     currentSheet = &context;
-    run.result = commonPropertySheet(nullptr, reinterpret_cast<PFNPROPSHEETUI>(&ForwardToPlugin),
+    // The header's PFNPROPSHEETUI returns LONG on x64; compstui reads a LONG_PTR.
+    run.result = commonPropertySheet(nullptr, reinterpret_cast<PFNPROPSHEETUI>(reinterpret_cast<void*>(&ForwardToPlugin)),
                                      reinterpret_cast<LPARAM>(params), &run.sheetResult);
     currentSheet = nullptr;
     FreeLibrary(compstui);

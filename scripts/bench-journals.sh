@@ -21,9 +21,8 @@ while [ $# -gt 0 ]; do
   esac
 done
 
-bin=${ZELT_BIN:-$root/build/win32/bin}
+. "$root/scripts/wine-arch.sh"
 [ -f "$bin/journal_benchmark.exe" ] || { echo "bench-journals: $bin/journal_benchmark.exe is missing; build first" >&2; exit 1; }
-export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix}
 export LANG=en_US.UTF-8
 
 ratio() { awk -v a="$1" -v b="$2" -v d="$3" 'BEGIN { printf "%.*f", d, a / b }'; }

@@ -5,8 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$PWD"
-bin="${ZELT_BIN:-$root/build/win32/bin}"
-export WINEPREFIX="${WINEPREFIX:-$root/build/wineprefix}"
+. "$root/scripts/wine-arch.sh"
 shots="$(mktemp -d)"
 trap 'rm -rf "$shots"' EXIT
 gallery="$root/docs/gallery"

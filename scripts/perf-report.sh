@@ -16,9 +16,8 @@ while [ $# -gt 0 ]; do
   esac
 done
 
-bin=${ZELT_BIN:-$root/build/win32/bin}
+. "$root/scripts/wine-arch.sh"
 [ -f "$bin/sheet_benchmark.exe" ] || { echo "perf-report: $bin/sheet_benchmark.exe is missing; build first" >&2; exit 1; }
-export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix}
 export LANG=en_US.UTF-8
 
 models=(QRVX10.GPD QRVC31.GPD QRVA57.GPD QRVA59.GPD QRVB15.GPD QRVB15_FIXZOOM.GPD QRVB18.GPD QWNB18_ZOOM.GPD

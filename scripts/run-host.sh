@@ -7,11 +7,14 @@ set -euo pipefail
 
 usage() {
   cat <<'USAGE'
-usage: run-host.sh [--model NAME.GPD | --data-file 'SUB\NAME.GPD'] [--out DIR]
+usage: run-host.sh [--model NAME.GPD | --data-file 'SUB\NAME.GPD'] [--out DIR] [--arch x86|x64]
   --model NAME.GPD     model data file (default QWNB18_ZOOM.GPD)
   --data-file SUBPATH  data file in a subfolder of the driver folder, e.g. 'B18\PLAIN.GPD'
   --out DIR            output folder (default ./out/host)
-Environment: ZELT_BIN (default build/win32/bin), WINEPREFIX (default build/wineprefix).
+  --arch x86|x64       which module and Wine to run: the 64-bit one (default) or the 32-bit one
+Environment: ZELT_WINE_ARCH (as --arch), ZELT_BIN (default build/win64/bin, or
+build/win32/bin for x86), WINEPREFIX (default build/wineprefix64, or
+build/wineprefix for x86).
 USAGE
 }
 
@@ -23,6 +26,9 @@ while [ $# -gt 0 ]; do
     --model|--data-file)
       [ $# -ge 2 ] && [ -n "$2" ] || { echo "run-host: $1 needs a value" >&2; usage >&2; exit 2; }
       model=("$1" "$2"); shift 2 ;;
+    --arch)
+      case "${2:-}" in x86|x64) export ZELT_WINE_ARCH=$2 ;; *) echo "run-host: --arch takes x86 or x64" >&2; exit 2 ;; esac
+      shift 2 ;;
     --out)
       [ $# -ge 2 ] && [ -n "$2" ] || { echo "run-host: --out needs a folder" >&2; exit 2; }
       out=$2; shift 2 ;;
@@ -31,14 +37,13 @@ while [ $# -gt 0 ]; do
   esac
 done
 
-bin=${ZELT_BIN:-$root/build/win32/bin}
+. "$root/scripts/wine-arch.sh"
 for file in ZeltDriverHost.exe ZeltRasUI.dll; do
   if [ ! -f "$bin/$file" ]; then
     echo "run-host: $bin/$file is missing; build first with: bash scripts/build.sh" >&2
     exit 1
   fi
 done
-export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix}
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
 rm -f "$out"/*.png "$out"/host-*.log "$out"/values-*.txt

@@ -1,17 +1,23 @@
 #!/usr/bin/env bash
-# Checks the built module's file type, export table and import table.
+# Checks a built module's file type, export table and import table.
+#   check_module.sh x86|x64 PATH/ZeltRasUI.dll
 set -euo pipefail
-dll="$1"
+arch="$1"
+dll="$2"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
+case "$arch" in
+  x86) pattern='PE32 executable*(DLL)*Intel 80386*'; objdump=i686-w64-mingw32-objdump ;;
+  x64) pattern='PE32+ executable*(DLL)*x86-64*'; objdump=x86_64-w64-mingw32-objdump ;;
+  *) fail "unknown architecture $arch" ;;
+esac
 [ -f "$dll" ] || fail "no module at $dll"
 kind=$(file -b "$dll")
-case "$kind" in
-  *PE32\ executable*\(DLL\)*Intel\ 80386*) echo "ok: $kind" ;;
-  *) fail "not a 32-bit x86 DLL: $kind" ;;
-esac
+# shellcheck disable=SC2053 # the pattern is a glob on purpose
+[[ "$kind" == $pattern ]] || fail "not an $arch DLL: $kind"
+echo "ok: $kind"
 
-dump=$(i686-w64-mingw32-objdump -p "$dll")
+dump=$($objdump -p "$dll")
 exports=$(printf '%s\n' "$dump" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' | awk 'NR>1 && NF {print $NF}' | sort | tr '\n' ' ')
 [ "$exports" = "DllCanUnloadNow DllGetClassObject " ] || fail "exports are '$exports'"
 echo "ok: exports $exports"

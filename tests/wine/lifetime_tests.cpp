@@ -54,12 +54,18 @@ struct GdiHandleEntry {
 };
 static_assert(sizeof(GdiHandleEntry) == 24, "GDI handle table entry layout");
 constexpr int kGdiHandleEntries = 0x10000;
-constexpr DWORD kPebGdiSharedHandleTable = 0x94;  // 32-bit layout
+#if defined(_WIN64)
+constexpr DWORD kPebGdiSharedHandleTable = 0xF8;
+const BYTE* ProcessEnvironmentBlock() { return reinterpret_cast<const BYTE*>(__readgsqword(0x60)); }
+#else
+constexpr DWORD kPebGdiSharedHandleTable = 0x94;
+const BYTE* ProcessEnvironmentBlock() { return reinterpret_cast<const BYTE*>(__readfsdword(0x30)); }
+#endif
 
 // Objects in use by type; empty when the process has no such table.
 std::map<int, int> GdiTableObjects() {
     std::map<int, int> byType;
-    const auto* peb = reinterpret_cast<const BYTE*>(__readfsdword(0x30));
+    const BYTE* peb = ProcessEnvironmentBlock();
     const auto* table = *reinterpret_cast<const GdiHandleEntry* const*>(peb + kPebGdiSharedHandleTable);
     if (table == nullptr) return byType;
     for (int i = 0; i < kGdiHandleEntries; ++i) {

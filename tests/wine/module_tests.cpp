@@ -314,8 +314,20 @@ TEST(Resources, ManifestVersionAndTemplates) {
     ASSERT_NE(manifest, nullptr);
     const char* text = static_cast<const char*>(LockResource(LoadResource(module, manifest)));
     const std::string xml(text, SizeofResource(module, manifest));
+#if defined(_WIN64)
+    const char* architecture = "processorArchitecture=\"amd64\"";
+#else
+    const char* architecture = "processorArchitecture=\"x86\"";
+#endif
+    // Both identities, the module's and the common controls', name its own architecture.
+    size_t identities = 0;
+    for (size_t at = xml.find("processorArchitecture="); at != std::string::npos;
+         at = xml.find("processorArchitecture=", at + 1), ++identities) {
+        EXPECT_EQ(xml.compare(at, std::strlen(architecture), architecture), 0) << xml.substr(at, 32);
+    }
+    EXPECT_EQ(identities, 2u);
     for (const char* expected :
-         {"name=\"Microsoft.Windows.Common-Controls\"", "version=\"6.0.0.0\"", "processorArchitecture=\"x86\"",
+         {"name=\"Microsoft.Windows.Common-Controls\"", "version=\"6.0.0.0\"", architecture,
           "publicKeyToken=\"6595b64144ccf1df\"", "language=\"*\"", "version=\"5.1.0.0\"", "type=\"win32\""}) {
         EXPECT_NE(xml.find(expected), std::string::npos) << expected;
     }

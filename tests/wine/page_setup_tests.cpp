@@ -232,7 +232,8 @@ TEST_F(PageSetupTest, AddsThePagesOfEachModelInOrder) {
             EXPECT_NE(g_added[i].page, 0) << "a real page handle";
             EXPECT_EQ(g_added[i].second, 0);
             const PROPSHEETPAGEW& page = g_createdPages[i];
-            EXPECT_EQ(page.dwSize, 52u);
+            // The page structure through hActCtx, in this architecture's layout.
+            EXPECT_EQ(page.dwSize, sizeof(void*) == 8 ? 96u : 52u);
             EXPECT_EQ(page.dwFlags, static_cast<DWORD>(PSP_HASHELP)) << "this system is not version 5.1 or 5.2";
             EXPECT_EQ(page.hInstance, PluginModule::Get().module);
             EXPECT_EQ(page.lParam, info.lParamInit);

@@ -153,6 +153,15 @@ TEST_P(SheetPages, ShowsTheModelsPagesInOrderAndCancelsCleanly) {
         EXPECT_EQ(g_createdPages[i].flags, static_cast<DWORD>(PSP_HASHELP)) << "page " << i + 1;
         EXPECT_EQ(g_createdPages[i].lParam, reinterpret_cast<LPARAM>(session.sheetParams())) << "page " << i + 1;
     }
+#if defined(_WIN64)
+    // Handed over above 4 GiB: a pointer cut to 32 bits on the way to the
+    // pages' window data would fault when the pages are shown below.
+    const OEMUIPSPARAM* params = session.sheetParams();
+    for (const void* pointer : {static_cast<const void*>(params), static_cast<const void*>(params->pPrinterName),
+                                static_cast<const void*>(params->pPublicDM), static_cast<const void*>(params->pOEMDM)}) {
+        EXPECT_GT(reinterpret_cast<UINT_PTR>(pointer), UINT_PTR{0xFFFFFFFF});
+    }
+#endif
     for (int i = 0; i < sheet.PageCount(); ++i) {
         ASSERT_TRUE(sheet.SelectPage(i)) << "page " << i + 1;
         HWND page = sheet.PageWindow(i);

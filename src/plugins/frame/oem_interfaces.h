@@ -1,7 +1,8 @@
 // Printer driver plug-in interfaces and structures that the MinGW-w64 headers
-// do not ship. Layouts are the 32-bit ones the driver's user interface uses.
+// do not ship, in the layouts of the architecture built for.
 #pragma once
 
+#include <cstddef>
 #include <windows.h>
 #include <objbase.h>
 #include <winspool.h>
@@ -66,10 +67,18 @@ struct OEMUIPSPARAM {
     PVOID pOemEntry;
 };
 
-#if !defined(_WIN64)
+// The driver hands these over in its own architecture's layout.
 static_assert(sizeof(OEM_DMEXTRAHEADER) == 12, "private devmode header is 12 bytes");
-static_assert(sizeof(OEMDMPARAM) == 36, "OEMDMPARAM layout");
-static_assert(sizeof(OEMUIPSPARAM) == 44, "OEMUIPSPARAM layout");
+#if defined(_WIN64)
+static_assert(sizeof(OEMDMPARAM) == 72 && offsetof(OEMDMPARAM, cbBufSize) == 64, "OEMDMPARAM layout");
+static_assert(sizeof(OEMUIPSPARAM) == 88 && offsetof(OEMUIPSPARAM, hPrinter) == 16 &&
+                  offsetof(OEMUIPSPARAM, dwFlags) == 72,
+              "OEMUIPSPARAM layout");
+#else
+static_assert(sizeof(OEMDMPARAM) == 36 && offsetof(OEMDMPARAM, cbBufSize) == 32, "OEMDMPARAM layout");
+static_assert(sizeof(OEMUIPSPARAM) == 44 && offsetof(OEMUIPSPARAM, hPrinter) == 8 &&
+                  offsetof(OEMUIPSPARAM, dwFlags) == 36,
+              "OEMUIPSPARAM layout");
 #endif
 
 // The driver's helper interface: received and held, never called, so its own
