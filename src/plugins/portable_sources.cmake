@@ -4,6 +4,7 @@ set(ZELT_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/frame/oem_info.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frame/devmode_header.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frame/page_plan.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/frame/sheet_page_sets.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings/setting_table.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings/setting_store.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pages/common/help_tables.cpp

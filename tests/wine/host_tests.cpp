@@ -83,6 +83,30 @@ TEST(HostOptions, FlagsAndFoldersLandInTheirFields) {
     EXPECT_FALSE(options.values);
 }
 
+TEST(HostOptions, SecondPrinterGetsANameOfItsOwn) {
+    const struct {
+        std::vector<std::wstring> arguments;
+        const wchar_t* secondPrinter;  // null: refused
+    } cases[] = {
+        {{}, L""},
+        {{L"--second-model", L"QRVX10.GPD"}, L"Zelt Raster QRVX10"},
+        {{L"--second-model", L"QWNB18_ZOOM.GPD"}, L"Zelt Raster QWNB18_ZOOM (2)"},
+        {{L"--second-model", L"QRVX10.GPD", L"--second-printer", L"Till 2"}, L"Till 2"},
+        {{L"--printer", L"Till 1", L"--second-model", L"QRVX10.GPD", L"--second-printer", L"TILL 1"}, nullptr},
+        {{L"--second-printer", L"Till 2"}, nullptr},
+        {{L"--second-model", L"..\\x.GPD"}, nullptr},
+        {{L"--second-model", L"QRVX10.GPD", L"--second-printer", L"a,b"}, nullptr},
+    };
+    for (const auto& c : cases) {
+        HostOptions options;
+        std::wstring error;
+        const bool accepted = ParseHostOptions(c.arguments, options, error);
+        const std::string what = c.arguments.empty() ? "(no arguments)" : Narrow(c.arguments.back());
+        ASSERT_EQ(accepted, c.secondPrinter != nullptr) << what << ": " << Narrow(error);
+        if (accepted) EXPECT_EQ(Narrow(options.secondPrinterName), Narrow(c.secondPrinter)) << what;
+    }
+}
+
 // --- Screenshot names -----------------------------------------------------------
 TEST(ShotFileName, KeepsTextAndReplacesWhatAPathCannotHold) {
     const struct {
@@ -159,6 +183,27 @@ TEST(Png, RoundTripsAnImageLargerThanOneStoredBlock) {
                                raw.begin() + row + 1))
             << "row " << y;
     }
+}
+
+TEST(Png, PutsTwoSheetsSideBySideOnGrey) {
+    RgbImage left{2, 1, {255, 0, 0, 255, 0, 0}};
+    RgbImage right{1, 2, {0, 0, 255, 0, 0, 255}};
+    const RgbImage both = SideBySide(left, right, 1);
+    ASSERT_EQ(both.width, 4);
+    ASSERT_EQ(both.height, 2);
+    const auto pixel = [&](int x, int y) {
+        const std::size_t at = (static_cast<std::size_t>(y) * both.width + x) * 3;
+        return std::vector<int>{both.rgb[at], both.rgb[at + 1], both.rgb[at + 2]};
+    };
+    const std::vector<int> red{255, 0, 0}, blue{0, 0, 255}, grey{0x80, 0x80, 0x80};
+    EXPECT_EQ(pixel(0, 0), red);
+    EXPECT_EQ(pixel(1, 0), red);
+    EXPECT_EQ(pixel(2, 0), grey);
+    EXPECT_EQ(pixel(3, 0), blue);
+    EXPECT_EQ(pixel(0, 1), grey);
+    EXPECT_EQ(pixel(3, 1), blue);
+    right.rgb.pop_back();
+    EXPECT_EQ(SideBySide(left, right, 1).width, 0);
 }
 
 TEST(Png, RefusesAnImageWhosePixelsDoNotMatchItsSize) {

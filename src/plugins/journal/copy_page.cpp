@@ -5,7 +5,6 @@
 #include <commctrl.h>
 
 #include "copy_model.h"
-#include "frame/page_state.h"
 #include "journal_actions.h"
 #include "journal_store.h"
 #include "logo/logo_settings.h"
@@ -21,7 +20,7 @@
 namespace zelt {
 namespace {
 
-constexpr PageTraits kTraits{kCopySlot, 3, HelpTableId::kCopy};
+constexpr PageTraits kTraits{3, HelpTableId::kCopy};
 
 constexpr int kTimeoutGroup[] = {kCopyTimeoutLabel, kCopyTimeoutEdit, kCopyTimeoutUpDown, kCopyTimeoutUnit};
 
@@ -44,12 +43,11 @@ void EnableDependents(HWND page, const CopyVariant& variant, bool enabled) {
     }
 }
 
-// The Logo page's Generate mode: its button while that page lives, else the
-// stored mode.
+// The Logo page's Generate mode: its button once this sheet's Logo page has
+// been shown (and so initialised), else the stored mode.
 bool LogoGenerateMode(HWND page, PrinterData& store) {
-    if (!IsPageInitialised(kLogoSlot)) return StoredLogoGenerateMode(store);
     HWND logo = SiblingPageWindow(page, kLogoSlot);
-    return logo != nullptr && IsChecked(logo, kLogoGenerateButton);
+    return logo != nullptr ? IsChecked(logo, kLogoGenerateButton) : StoredLogoGenerateMode(store);
 }
 
 void SetOutput(HWND page, std::uint32_t output) {
@@ -117,9 +115,9 @@ void Load(HWND page, const CopyVariant& variant) {
 void ResetToDefaults(HWND page, const CopyVariant& variant) {
     ShowControls(page, variant, CopyDefaults(variant));
     EnableDependents(page, variant, false);
-    if (IsPageInitialised(kLogoSlot)) {
-        HWND logo = SiblingPageWindow(page, kLogoSlot);
-        Enable(page, kCopySimpleCopy, !(logo != nullptr && IsChecked(logo, kLogoGenerateButton)));
+    // Without this sheet's Logo page, "Simple Copy" keeps its enabled state.
+    if (HWND logo = SiblingPageWindow(page, kLogoSlot)) {
+        Enable(page, kCopySimpleCopy, !IsChecked(logo, kLogoGenerateButton));
     }
     NotifyPageChanged(page);
 }
@@ -211,7 +209,7 @@ bool OnCommand(HWND page, const CopyVariant& variant, int id, int code) {
 INT_PTR CopyPageMessage(const CopyVariant& variant, HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
-            BeginPage(kTraits, page, lParam);
+            BeginPage(page, lParam);
             Load(page, variant);
             return TRUE;
         case WM_COMMAND:

@@ -13,7 +13,7 @@
 namespace zelt {
 namespace {
 
-constexpr PageTraits kTraits{kLogoSlot, 2, HelpTableId::kLogo};
+constexpr PageTraits kTraits{2, HelpTableId::kLogo};
 
 template <std::size_t N>
 void FillListFrom(HWND page, int listId, const std::array<std::uint16_t, N>& stringIds) {
@@ -86,7 +86,7 @@ void PrintAllLogos(HWND page) {
 }
 
 void InitialisePage(HWND page, LPARAM initParam) {
-    BeginPage(kTraits, page, initParam);
+    BeginPage(page, initParam);
     FillLists(page);
     DriverDataFile driver(PagePrinter(page));
     const wchar_t* dataFile = driver.path();

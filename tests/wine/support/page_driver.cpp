@@ -54,6 +54,8 @@ BOOL CALLBACK FindMessageBox(HWND window, LPARAM context) {
     wchar_t className[16] = {};
     if (window == search->except || !IsWindowVisible(window)) return TRUE;
     if (GetClassNameW(window, className, 16) == 0 || lstrcmpW(className, L"#32770") != 0) return TRUE;
+    // Another printer's sheet on the same thread is no message box.
+    if (host::IsPropertySheet(window)) return TRUE;
     search->found = window;
     return FALSE;
 }
@@ -363,10 +365,10 @@ bool PageSession::Prepare(const std::wstring& dataFile, std::wstring& error) {
     return true;
 }
 
-bool PageSession::OpenSheet(std::wstring& error) {
+bool PageSession::OpenSheet(std::wstring& error, PageSession* beside) {
     sheet_.reset();
     sheet_ = std::make_unique<host::SheetSession>(plugin_.plugin(), plugin_.sheetParams());
-    return sheet_->Open(error);
+    return beside != nullptr ? sheet_->OpenBeside(beside->sheet(), error) : sheet_->Open(error);
 }
 
 bool PageSession::Open(const std::wstring& dataFile, std::wstring& error) {

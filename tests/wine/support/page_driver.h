@@ -68,7 +68,8 @@ struct MessageBoxSeen {
 };
 
 // Waits up to `timeoutMs` for a message box on a thread (a visible #32770
-// window other than `except`), records it and dismisses it with OK.
+// window other than `except` that is no property sheet), records it and
+// dismisses it with OK.
 std::optional<MessageBoxSeen> DismissMessageBox(DWORD threadId, HWND except, DWORD timeoutMs);
 // The same on the sheet's thread, the sheet itself excepted.
 std::optional<MessageBoxSeen> DismissMessageBox(const host::SheetSession& sheet, DWORD timeoutMs);
@@ -149,8 +150,9 @@ public:
     // Printer with no stored values and the plug-in loaded; no sheet yet.
     // Once per session: a new printer state needs a new session.
     bool Prepare(const std::wstring& dataFile, std::wstring& error);
-    // Opens the sheet (again, after an earlier one closed).
-    bool OpenSheet(std::wstring& error);
+    // Opens the sheet (again, after an earlier one closed) on a thread of its
+    // own, or on the thread of `beside`'s open sheet (SheetSession::OpenBeside).
+    bool OpenSheet(std::wstring& error, PageSession* beside = nullptr);
     // Prepare and OpenSheet.
     bool Open(const std::wstring& dataFile, std::wstring& error);
 

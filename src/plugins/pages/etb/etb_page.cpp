@@ -11,7 +11,7 @@
 namespace zelt {
 namespace {
 
-constexpr PageTraits kTraits{kEtbSlot, 5, HelpTableId::kEtb};
+constexpr PageTraits kTraits{5, HelpTableId::kEtb};
 
 void ShowValue(HWND page, std::uint32_t value) {
     SetChecked(page, kEtbDisableButton, value == 0);
@@ -34,7 +34,7 @@ INT_PTR OnCommand(HWND page, int id, int code) {
 INT_PTR CALLBACK EtbPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG: {
-            BeginPage(kTraits, page, lParam);
+            BeginPage(page, lParam);
             std::uint32_t shown = 0;
             const bool readOnly = LoadPageValues(page, [&](PrinterData& store) { shown = LoadEtbPage(store); });
             ShowValue(page, shown);

@@ -16,8 +16,8 @@
 namespace zelt {
 namespace {
 
-constexpr PageTraits kStandardTraits{kRasterSlot, 1, HelpTableId::kRaster};
-constexpr PageTraits kBuzzerTraits{kRasterSlot, 1, HelpTableId::kRasterWithPeripheral};
+constexpr PageTraits kStandardTraits{1, HelpTableId::kRaster};
+constexpr PageTraits kBuzzerTraits{1, HelpTableId::kRasterWithPeripheral};
 
 // Page data kept in GWLP_USERDATA (DWL_USER holds the printer parameters).
 constexpr LONG_PTR kPaperTypeUnread = 1;
@@ -198,7 +198,7 @@ INT_PTR RasterPageMessage(const RasterVariant& variant, HWND page, UINT message,
     const PageTraits& traits = variant.extras == RasterExtras::kBuzzer ? kBuzzerTraits : kStandardTraits;
     switch (message) {
         case WM_INITDIALOG:
-            BeginPage(traits, page, lParam);
+            BeginPage(page, lParam);
             Load(page, variant);
             return TRUE;
         case WM_COMMAND:

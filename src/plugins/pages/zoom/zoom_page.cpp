@@ -11,7 +11,7 @@
 namespace zelt {
 namespace {
 
-constexpr PageTraits kTraits{kZoomSlot, 4, HelpTableId::kZoom};
+constexpr PageTraits kTraits{4, HelpTableId::kZoom};
 
 void ApplyEnableRule(HWND page, int focusArea) {
     EnableControls(page, {kZoomFactorLabel, kZoomFactorList}, ZoomFactorEnabled(focusArea));
@@ -58,7 +58,7 @@ INT_PTR OnCommand(HWND page, int id, int code) {
 INT_PTR CALLBACK ZoomPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
-            BeginPage(kTraits, page, lParam);
+            BeginPage(page, lParam);
             Load(page);
             return TRUE;
         case WM_COMMAND:
