@@ -50,6 +50,7 @@ bool ParseHostOptions(const std::vector<std::wstring>& arguments, HostOptions& o
                      : option == L"--reset"    ? &options.reset
                      : option == L"--headless" ? &options.headless
                      : option == L"--save-as-shot" ? &options.saveAsShot
+                     : option == L"--read-only" ? &options.readOnly
                      : option == L"--help"     ? &options.help
                                                : nullptr;
         if (flag) {
@@ -108,6 +109,8 @@ std::wstring HostUsage() {
            L"  --values            print the printer's stored values after the sheet\n"
            L"  --reset             delete the printer's stored values before the sheet\n"
            L"  --headless          walk the pages without waiting for a user\n"
+           L"  --read-only         open the sheet for a user without the right to change the\n"
+           L"                      printer (the pages show their settings and save none)\n"
            L"  --save-as-shot      with --shots: also capture the Save As dialog (makes a\n"
            L"                      current journal for it when the printer has none)\n"
            L"  --second-model NAME.GPD\n"

@@ -20,6 +20,7 @@ struct HostOptions {
     bool reset = false;        // delete the stored values before the sheet
     bool saveAsShot = false;   // with --shots: also capture the Save As dialog
     bool headless = false;     // walk the pages even when a display is there
+    bool readOnly = false;     // tell the pages the user may not change the printer (DPS_NOPERMISSION)
     bool help = false;
 };
 

@@ -9,6 +9,7 @@
 
 #include "command_line.h"
 #include "page_walk.h"
+#include "pages/common/printer_access.h"
 #include "plugin_session.h"
 #include "printer_names.h"
 #include "printer_setup.h"
@@ -77,6 +78,7 @@ bool SetUpPrinter(const HostOptions& options, const std::wstring& dataFile, cons
     PluginSession& session = hosted.session;
     const std::wstring dllPath = options.dllPath.empty() ? DefaultPluginPath() : options.dllPath;
     if (!session.Load(dllPath, error) || !session.AttachPrinter(printer.printerName, error)) return false;
+    if (options.readOnly) session.sheetParams()->dwFlags |= zelt::kNoPermissionFlag;
     wchar_t signature[16];
     wsprintfW(signature, L"%08lX", session.signature());
     Write(stdout, L"Plug-in:   " + dllPath + L" (signature 0x" + signature + L", version " +

@@ -9,6 +9,7 @@ set(ZELT_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/settings/setting_store.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pages/common/help_tables.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pages/common/numeric_entry.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pages/common/printer_access.cpp
   ${CMAKE_CURRENT_LIST_DIR}/logo/logo_store.cpp
   ${CMAKE_CURRENT_LIST_DIR}/logo/logo_settings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/spool/logo_stream.cpp

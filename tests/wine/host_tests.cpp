@@ -71,13 +71,14 @@ TEST(HostOptions, FlagsAndFoldersLandInTheirFields) {
     HostOptions options;
     std::wstring error;
     ASSERT_TRUE(ParseHostOptions({L"--shots", L"/tmp/s", L"--jobs", L"C:\\j", L"--dll", L"x.dll", L"--reset",
-                                  L"--headless"},
+                                  L"--headless", L"--read-only"},
                                  options, error));
     EXPECT_EQ(Narrow(options.shotsFolder), "/tmp/s");
     EXPECT_EQ(Narrow(options.jobsFolder), "C:\\j");
     EXPECT_EQ(Narrow(options.dllPath), "x.dll");
     EXPECT_TRUE(options.reset);
     EXPECT_TRUE(options.headless);
+    EXPECT_TRUE(options.readOnly);
     EXPECT_FALSE(options.apply);
     EXPECT_FALSE(options.values);
 }

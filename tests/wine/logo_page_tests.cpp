@@ -53,45 +53,6 @@ HPROPSHEETPAGE WINAPI CreatePageWithSibling(LPCPROPSHEETPAGEW page) {
 }
 
 // --- Files ----------------------------------------------------------------------------
-using Bytes = std::string;
-
-bool WriteWholeFile(const std::wstring& path, const Bytes& bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    return ok && written == bytes.size();
-}
-
-std::optional<Bytes> ReadWholeFile(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-    Bytes content;
-    char buffer[65536];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) content.append(buffer, read);
-    CloseHandle(file);
-    return content;
-}
-
-void DeleteFilesIn(const std::wstring& folder, const std::wstring& pattern) {
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + L"\\" + pattern).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-        DeleteFileW((folder + L"\\" + found.cFileName).c_str());
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-}
-
-Bytes Pattern(std::size_t size, int seed) {
-    Bytes bytes(size, '\0');
-    for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((seed * 31 + i * 7) & 0xFF);
-    return bytes;
-}
-
 // The expected job, written out from the record layout by hand.
 Bytes Record(int number, const Bytes& logo) {
     char label[32];
@@ -133,13 +94,14 @@ protected:
             ADD_FAILURE() << Narrow(error);
             return false;
         }
-        model_ = host::ModelName(dataFile);
         for (const wchar_t* folder : kPositionFolders) {
             host::MakeFolders(LogoFolder(folder), error);
             DeleteFilesIn(LogoFolder(folder), L"*.zrl");
         }
-        DeleteFilesIn(JobsFolder(), L"job-*.prn");
-        nextJob_ = 1;
+        if (!jobs_.Reset(dataFile, error)) {
+            ADD_FAILURE() << Narrow(error);
+            return false;
+        }
         for (const auto& [name, value] : seed) session.values().Write(name, value);
         g_useSiblingCopyPage = siblingCopyPage;
         void* previous = ReplaceImport(session.plugin().module(), "comctl32.dll", "CreatePropertySheetPageW",
@@ -178,48 +140,13 @@ protected:
         return ReadWholeFile(LogoPath(folder, number));
     }
 
-    std::wstring JobsFolder() const { return L"C:\\zelt\\jobs\\" + model_; }
-    std::wstring JobPath(int number) const {
-        wchar_t name[32];
-        swprintf(name, 32, L"\\job-%03d.prn", number);
-        return JobsFolder() + name;
-    }
-
-    // The next job the port received, once it equals `expected` (the port's
-    // command may still be writing it); what arrived otherwise.
-    Bytes NextJob(const Bytes& expected) {
-        const std::wstring path = JobPath(nextJob_++);
-        std::optional<Bytes> content;
-        for (int attempt = 0; attempt < 200; ++attempt) {
-            content = ReadWholeFile(path);
-            if (content && *content == expected) break;
-            Sleep(50);
-        }
-        return content.value_or("(no job)");
-    }
-
-    // Proves that no job came since the last one: a marker job sent now
-    // must be the next to arrive.
-    void ExpectNoJob() {
-        HANDLE printer = nullptr;
-        ASSERT_TRUE(OpenPrinterW(const_cast<wchar_t*>(session.printerName().c_str()), &printer, nullptr));
-        DOC_INFO_1W document = {const_cast<wchar_t*>(L"marker"), nullptr, const_cast<wchar_t*>(L"RAW")};
-        char marker[] = "marker job";
-        DWORD written = 0;
-        StartDocPrinterW(printer, 1, reinterpret_cast<BYTE*>(&document));
-        StartPagePrinter(printer);
-        WritePrinter(printer, marker, sizeof marker - 1, &written);
-        EndPagePrinter(printer);
-        EndDocPrinter(printer);
-        ClosePrinter(printer);
-        EXPECT_EQ(NextJob("marker job"), "marker job") << "a job arrived before the marker";
-    }
+    Bytes NextJob(const Bytes& expected) { return jobs_.Next(expected); }
+    void ExpectNoJob() { EXPECT_TRUE(jobs_.NoneSince(session.printerName())) << "a job arrived before the marker"; }
 
     PageSession session;
 
 private:
-    std::wstring model_;
-    int nextJob_ = 1;
+    PortJobs jobs_;
 };
 
 // --- Load, modes and defaults ---------------------------------------------------------

@@ -11,10 +11,10 @@
 #include "logo/logo_store.h"
 #include "pages/common/dialog_controls.h"
 #include "pages/common/message_box.h"
+#include "pages/common/page_access.h"
 #include "pages/common/page_frame.h"
 #include "pages/common/page_procedures.h"
 #include "settings/setting_table.h"
-#include "settings/spooler_printer_data.h"
 #include "spool/printer_queries.h"
 
 namespace zelt {
@@ -91,15 +91,24 @@ void Load(HWND page, const CopyVariant& variant) {
     FillLists(page, variant);
     FillJournalList(page, printerName);
 
-    SpoolerPrinterData store(printer);
-    const CopyControls shown = LoadCopyPage(store, variant);
+    CopyControls shown;
+    bool generateMode = false;
+    const bool readOnly = LoadPageValues(page, [&](PrinterData& store) {
+        shown = LoadCopyPage(store, variant);
+        generateMode = LogoGenerateMode(page, store);
+    });
     ShowControls(page, variant, shown);
     if (variant.presenter && !shown.retractEnabled) EnableTimeoutGroup(page, false);
-    if (LogoGenerateMode(page, store)) {
+    if (generateMode) {
         Enable(page, kCopySimpleCopy, false);
         EnableDependents(page, variant, false);
     }
     if (shown.simpleCopy) EnableDependents(page, variant, false);
+    if (readOnly) {
+        EnablePageControls(page, kCopySettingControls, false);
+        EnablePageControls(page, kCopyJournalControls, true);
+        Enable(page, kCopySaveAs, ListSelection(page, kCopyJournalList) == kCurrentJournalItem);
+    }
     SetWindowLongPtrW(page, GWLP_USERDATA, kLoaded);
 }
 
@@ -143,11 +152,13 @@ LONG_PTR Apply(HWND page, const CopyVariant& variant) {
         entries.retractTimeout =
             ReadNumericField(page, kCopyTimeoutEdit, kCopyRetractTimeout.low, kCopyRetractTimeout.high);
     }
-    SpoolerPrinterData store(PagePrinter(page));
-    if (ApplyCopyPage(store, variant, entries)) return PSNRET_NOERROR;
-    ShowMessage(page, kCopyRetractTimeout.messageId, kPresenterPageCaption, MB_ICONEXCLAMATION | MB_OK);
-    SetNumericField(page, kCopyRetractTimeout.upDownId, kCopyRetractTimeout.resetValue);
-    return PSNRET_INVALID;
+    const ApplyVerdict verdict =
+        ApplyPageValues(page, [&](PrinterData& store) { return !ApplyCopyPage(store, variant, entries); });
+    if (verdict.showRejected) {
+        ShowMessage(page, kCopyRetractTimeout.messageId, kPresenterPageCaption, MB_ICONEXCLAMATION | MB_OK);
+        SetNumericField(page, kCopyRetractTimeout.upDownId, kCopyRetractTimeout.resetValue);
+    }
+    return ApplyResult(verdict);
 }
 
 bool OnCommand(HWND page, const CopyVariant& variant, int id, int code) {

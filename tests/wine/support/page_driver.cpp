@@ -1,10 +1,13 @@
 #include "page_driver.h"
 
+#include <commctrl.h>
 #include <winspool.h>
 
 #include "iat_hook.h"
 #include "printer_names.h"
 #include "printer_setup.h"
+#include "settings/setting_table.h"
+#include "wine_paths.h"
 
 namespace zelt::test {
 namespace {
@@ -130,6 +133,8 @@ struct WriteLog {
     CRITICAL_SECTION lock;
     std::vector<RecordedWrite> writes;
     SetPrinterDataFunction real = nullptr;
+    DWORD refusal = ERROR_SUCCESS;
+    std::wstring refusedName;  // empty: every name
 };
 
 WriteLog& Log() {
@@ -143,8 +148,10 @@ DWORD WINAPI RecordingSetPrinterData(HANDLE printer, LPWSTR name, DWORD type, LP
     if (data && size >= sizeof(DWORD)) memcpy(&write.number, data, sizeof(DWORD));
     EnterCriticalSection(&log.lock);
     log.writes.push_back(write);
+    const bool refused = log.refusal != ERROR_SUCCESS && (log.refusedName.empty() || log.refusedName == write.name);
+    const DWORD refusal = log.refusal;
     LeaveCriticalSection(&log.lock);
-    return log.real(printer, name, type, data, size);
+    return refused ? refusal : log.real(printer, name, type, data, size);
 }
 
 }  // namespace
@@ -199,6 +206,29 @@ bool IsEnabled(HWND page, int controlId) {
     return control && IsWindowEnabled(control);
 }
 
+namespace {
+
+BOOL CALLBACK CollectEnabledInput(HWND control, LPARAM found) {
+    wchar_t className[32] = {};
+    if (!IsWindowEnabled(control) || !IsWindowVisible(control) || GetClassNameW(control, className, 32) == 0) {
+        return TRUE;
+    }
+    const LONG type = GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK;
+    const bool input = (lstrcmpiW(className, L"Button") == 0 && type != BS_GROUPBOX) ||
+                       lstrcmpiW(className, L"ComboBox") == 0 || lstrcmpiW(className, L"Edit") == 0 ||
+                       lstrcmpiW(className, UPDOWN_CLASSW) == 0;
+    if (input) reinterpret_cast<std::vector<int>*>(found)->push_back(GetDlgCtrlID(control));
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<int> EnabledInputs(HWND page) {
+    std::vector<int> ids;
+    EnumChildWindows(page, &CollectEnabledInput, reinterpret_cast<LPARAM>(&ids));
+    return ids;
+}
+
 std::wstring ControlText(HWND page, int controlId) { return WindowText(GetDlgItem(page, controlId)); }
 
 bool TypeText(HWND page, int editId, const std::wstring& text) {
@@ -212,6 +242,11 @@ std::optional<MessageBoxSeen> DismissMessageBox(const host::SheetSession& sheet,
     HWND window = sheet.window();
     if (!window) return std::nullopt;
     return DismissMessageBox(GetWindowThreadProcessId(window, nullptr), window, timeoutMs);
+}
+
+bool ApplyButtonEnabled(const host::SheetSession& sheet) {
+    constexpr int kApplyButton = 0x3021;
+    return IsWindowEnabled(GetDlgItem(sheet.window(), kApplyButton)) != FALSE;
 }
 
 PressOutcome PressButton(host::SheetSession& sheet, SheetButton button) {
@@ -275,6 +310,14 @@ bool PrinterValues::WriteRaw(const wchar_t* name, DWORD type, const void* bytes,
     return SetPrinterDataW(printer_, const_cast<wchar_t*>(name), type, data, size) == ERROR_SUCCESS;
 }
 
+std::wstring PrinterValues::Table() const {
+    std::wstring table;
+    for (const SettingSpec& setting : kSettings) {
+        table += host::FormatValueLine(setting.name, Read(setting.name)) + L"\n";
+    }
+    return table;
+}
+
 bool PrinterValues::DeleteAll(std::wstring& error) { return host::DeleteStoredValues(name_, error); }
 
 // --- Write recording -------------------------------------------------------------
@@ -288,6 +331,14 @@ bool RecordPluginWrites(HMODULE plugin) {
         log.real = reinterpret_cast<SetPrinterDataFunction>(previous);
     }
     return true;
+}
+
+void RefusePluginWrites(DWORD error, const std::wstring& name) {
+    WriteLog& log = Log();
+    EnterCriticalSection(&log.lock);
+    log.refusal = error;
+    log.refusedName = name;
+    LeaveCriticalSection(&log.lock);
 }
 
 std::vector<RecordedWrite> TakeRecordedWrites() {
@@ -327,6 +378,96 @@ bool PageSession::Open(const std::wstring& dataFile, std::wstring& error) {
 HWND PageSession::ShowPage(int tabIndex) {
     if (!sheet_ || !sheet_->SelectPage(tabIndex)) return nullptr;
     return sheet_->PageWindow(tabIndex);
+}
+
+// --- Files and jobs ---------------------------------------------------------------------
+bool WriteWholeFile(const std::wstring& path, const Bytes& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const BOOL ok = bytes.empty() || WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    return ok && written == bytes.size();
+}
+
+std::optional<Bytes> ReadWholeFile(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    Bytes content;
+    char buffer[65536];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) content.append(buffer, read);
+    CloseHandle(file);
+    return content;
+}
+
+void DeleteFilesIn(const std::wstring& folder, const std::wstring& pattern) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\" + pattern).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        DeleteFileW((folder + L"\\" + found.cFileName).c_str());
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
+Bytes Pattern(std::size_t size, int seed) {
+    Bytes bytes(size, '\0');
+    for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((seed * 31 + i * 7) & 0xFF);
+    return bytes;
+}
+
+bool PortJobs::Reset(const std::wstring& dataFile, std::wstring& error) {
+    folder_ = L"C:\\zelt\\jobs\\" + host::ModelName(dataFile);
+    next_ = 1;
+    if (!host::MakeFolders(folder_, error)) return false;
+    DeleteFilesIn(folder_, L"job-*.prn");
+    return true;
+}
+
+std::wstring PortJobs::NextPath() {
+    wchar_t name[32];
+    swprintf(name, 32, L"\\job-%03d.prn", next_++);
+    return folder_ + name;
+}
+
+Bytes PortJobs::Next(const Bytes& expected) {
+    const std::wstring path = NextPath();
+    std::optional<Bytes> content;
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        content = ReadWholeFile(path);
+        if (content && *content == expected) break;
+        Sleep(50);
+    }
+    return content.value_or("(no job)");
+}
+
+Bytes PortJobs::Next() {
+    const std::wstring path = NextPath();
+    std::optional<Bytes> previous;
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        std::optional<Bytes> content = ReadWholeFile(path);
+        if (content && previous && *content == *previous) return *content;
+        previous = content;
+        Sleep(100);
+    }
+    return "(no job)";
+}
+
+bool PortJobs::NoneSince(const std::wstring& printerName) {
+    HANDLE printer = nullptr;
+    if (!OpenPrinterW(const_cast<wchar_t*>(printerName.c_str()), &printer, nullptr)) return false;
+    DOC_INFO_1W document = {const_cast<wchar_t*>(L"marker"), nullptr, const_cast<wchar_t*>(L"RAW")};
+    char marker[] = "marker job";
+    DWORD written = 0;
+    StartDocPrinterW(printer, 1, reinterpret_cast<BYTE*>(&document));
+    StartPagePrinter(printer);
+    WritePrinter(printer, marker, sizeof marker - 1, &written);
+    EndPagePrinter(printer);
+    EndDocPrinter(printer);
+    ClosePrinter(printer);
+    return Next("marker job") == "marker job";
 }
 
 std::string Narrow(const std::wstring& text) {

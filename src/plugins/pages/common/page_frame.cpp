@@ -7,6 +7,7 @@
 
 #include "frame/page_state.h"
 #include "help.h"
+#include "page_access.h"
 
 namespace zelt {
 
@@ -18,6 +19,11 @@ void BeginPage(HWND page, LPARAM initParam) {
 HANDLE PagePrinter(HWND page) {
     const auto* params = reinterpret_cast<const OEMUIPSPARAM*>(GetWindowLongPtrW(page, DWLP_USER));
     return params != nullptr ? params->hPrinter : nullptr;
+}
+
+DWORD PageFlags(HWND page) {
+    const auto* params = reinterpret_cast<const OEMUIPSPARAM*>(GetWindowLongPtrW(page, DWLP_USER));
+    return params != nullptr ? params->dwFlags : 0;
 }
 
 // More pages than any sheet shows: bounds the walk over a sheet's pages.
@@ -42,6 +48,7 @@ HWND SiblingPageWindow(HWND page, PageSlot slot) {
 }
 
 void NotifyPageChanged(HWND page) {
+    if (IsPageReadOnly(page)) return;
     SendMessageW(GetParent(page), PSM_CHANGED, reinterpret_cast<WPARAM>(page), 0);
 }
 
@@ -79,7 +86,7 @@ INT_PTR HandleSharedPageMessage(const PageTraits& traits, HWND page, UINT messag
             ShowControlHelp(reinterpret_cast<const HELPINFO*>(lParam), traits.helpTable);
             return TRUE;
         default:
-            return FALSE;
+            return HandlePageAccessMessage(page, message);
     }
 }
 

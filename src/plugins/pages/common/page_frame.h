@@ -22,13 +22,16 @@ void BeginPage(HWND page, LPARAM initParam);
 
 // The printer of the page's parameter block (null before WM_INITDIALOG).
 HANDLE PagePrinter(HWND page);
+// The flags of the page's parameter block (0 before WM_INITDIALOG).
+DWORD PageFlags(HWND page);
 
 // The dialog window of another page of this page's own sheet; null while that
 // page has never been shown (its dialog is made, and initialised, when first
 // shown), and null for a page that is not in a property sheet.
 HWND SiblingPageWindow(HWND page, PageSlot slot);
 
-// Tells the sheet that the page changed, so that it enables Apply.
+// Tells the sheet that the page changed, so that it enables Apply; a
+// read-only page never does.
 void NotifyPageChanged(HWND page);
 
 // The WM_NOTIFY code, or 0 for a message without a header.
