@@ -1,8 +1,44 @@
 #include "command_line.h"
 
+#include <cwchar>
+
 #include "printer_names.h"
 
 namespace zelt::host {
+
+namespace {
+
+// The spooler compares printer names without regard to case.
+bool SamePrinterName(const std::wstring& a, const std::wstring& b) { return _wcsicmp(a.c_str(), b.c_str()) == 0; }
+
+bool CheckSecondPrinter(HostOptions& options, std::wstring& error) {
+    if (options.secondDataFile.empty()) {
+        if (options.secondPrinterName.empty()) return true;
+        error = L"--second-printer needs --second-model";
+        return false;
+    }
+    std::wstring why;
+    if (!IsUsableDataFile(options.secondDataFile, why)) {
+        error = L"bad second data file '" + options.secondDataFile + L"': " + why;
+        return false;
+    }
+    if (options.secondPrinterName.empty()) {
+        options.secondPrinterName = DefaultPrinterName(options.secondDataFile);
+        // Two printers of one model, as in a shop with several tills.
+        if (SamePrinterName(options.secondPrinterName, options.printerName)) options.secondPrinterName += L" (2)";
+    }
+    if (!IsUsablePrinterName(options.secondPrinterName, why)) {
+        error = L"bad second printer name '" + options.secondPrinterName + L"': " + why;
+        return false;
+    }
+    if (SamePrinterName(options.secondPrinterName, options.printerName)) {
+        error = L"the second printer needs a name of its own";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
 
 bool ParseHostOptions(const std::vector<std::wstring>& arguments, HostOptions& options, std::wstring& error) {
     options = HostOptions{};
@@ -14,6 +50,7 @@ bool ParseHostOptions(const std::vector<std::wstring>& arguments, HostOptions& o
                      : option == L"--reset"    ? &options.reset
                      : option == L"--headless" ? &options.headless
                      : option == L"--save-as-shot" ? &options.saveAsShot
+                     : option == L"--read-only" ? &options.readOnly
                      : option == L"--help"     ? &options.help
                                                : nullptr;
         if (flag) {
@@ -26,6 +63,8 @@ bool ParseHostOptions(const std::vector<std::wstring>& arguments, HostOptions& o
                                : option == L"--printer"   ? &options.printerName
                                : option == L"--shots"     ? &options.shotsFolder
                                : option == L"--jobs"      ? &options.jobsFolder
+                               : option == L"--second-model"   ? &options.secondDataFile
+                               : option == L"--second-printer" ? &options.secondPrinterName
                                                           : nullptr;
         if (!target) {
             error = L"unknown option '" + option + L"'";
@@ -55,7 +94,7 @@ bool ParseHostOptions(const std::vector<std::wstring>& arguments, HostOptions& o
         error = L"bad printer name '" + options.printerName + L"': " + why;
         return false;
     }
-    return true;
+    return CheckSecondPrinter(options, error);
 }
 
 std::wstring HostUsage() {
@@ -70,8 +109,17 @@ std::wstring HostUsage() {
            L"  --values            print the printer's stored values after the sheet\n"
            L"  --reset             delete the printer's stored values before the sheet\n"
            L"  --headless          walk the pages without waiting for a user\n"
+           L"  --read-only         open the sheet for a user without the right to change the\n"
+           L"                      printer (the pages show their settings and save none)\n"
            L"  --save-as-shot      with --shots: also capture the Save As dialog (makes a\n"
            L"                      current journal for it when the printer has none)\n"
+           L"  --second-model NAME.GPD\n"
+           L"                      also open a second printer's sheet at the same time, each\n"
+           L"                      on its own thread, side by side; with --shots its pages\n"
+           L"                      too, and both sheets on Copy Options in one picture\n"
+           L"  --second-printer NAME\n"
+           L"                      the second printer's name (default: Zelt Raster <model>,\n"
+           L"                      with \" (2)\" added when the first printer has that name)\n"
            L"Folders may be Windows paths or Unix paths (under Wine).\n";
 }
 

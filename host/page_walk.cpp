@@ -10,6 +10,8 @@ constexpr int kSimpleCopy = 1047;
 constexpr int kSaveAsButton = 1056;
 constexpr int kSaveAsCancel = 1093;
 constexpr DWORD kDialogWaitMs = 10000;
+// Between two sheets on the screen and in their picture.
+constexpr int kSheetGap = 12;
 
 // Save As archives the current journal, so the dialog opens only when there
 // is one: make an empty journal (and its folders) unless one is there.
@@ -43,15 +45,21 @@ BOOL CALLBACK FindSaveAsDialog(HWND window, LPARAM context) {
     return TRUE;
 }
 
+// Shows the Copy Options page (the page with the Save As button); null when
+// the sheet has none.
+HWND ShowCopyOptionsPage(SheetSession& sheet) {
+    for (int index = 0; index < sheet.PageCount(); ++index) {
+        if (!sheet.SelectPage(index)) continue;
+        HWND page = sheet.PageWindow(index);
+        if (page != nullptr && GetDlgItem(page, kSaveAsButton) != nullptr) return page;
+    }
+    return nullptr;
+}
+
 // Opens Save As from the Copy Options page, captures the dialog and cancels it.
 bool CaptureSaveAs(SheetSession& sheet, const WalkRequest& request, int shotIndex, PageSeen& seen,
                    std::wstring& error) {
-    HWND copyPage = nullptr;
-    for (int index = 0; index < sheet.PageCount() && copyPage == nullptr; ++index) {
-        if (!sheet.SelectPage(index)) continue;
-        HWND page = sheet.PageWindow(index);
-        if (page != nullptr && GetDlgItem(page, kSaveAsButton) != nullptr) copyPage = page;
-    }
+    HWND copyPage = ShowCopyOptionsPage(sheet);
     if (copyPage == nullptr) {
         error = L"the sheet has no Copy Options page";
         return false;
@@ -93,7 +101,7 @@ bool CaptureSaveAs(SheetSession& sheet, const WalkRequest& request, int shotInde
 
 }  // namespace
 
-bool WalkPages(SheetSession& sheet, const WalkRequest& request, std::vector<PageSeen>& pages, std::wstring& error) {
+bool VisitPages(SheetSession& sheet, const WalkRequest& request, std::vector<PageSeen>& pages, std::wstring& error) {
     const int count = sheet.PageCount();
     if (count <= 0) {
         error = L"the sheet has no pages";
@@ -121,11 +129,37 @@ bool WalkPages(SheetSession& sheet, const WalkRequest& request, std::vector<Page
         if (!CaptureSaveAs(sheet, request, count + 1, dialog, error)) return false;
         pages.push_back(dialog);
     }
-    if (!sheet.Press(request.apply ? SheetButton::kOk : SheetButton::kCancel)) {
+    return true;
+}
+
+bool CloseSheet(SheetSession& sheet, bool apply, std::wstring& error) {
+    if (!sheet.Press(apply ? SheetButton::kOk : SheetButton::kCancel)) {
         error = L"the sheet did not take the closing button press";
         return false;
     }
     return sheet.WaitClosed(error);
+}
+
+bool WalkPages(SheetSession& sheet, const WalkRequest& request, std::vector<PageSeen>& pages, std::wstring& error) {
+    return VisitPages(sheet, request, pages, error) && CloseSheet(sheet, request.apply, error);
+}
+
+void PlaceBeside(HWND left, HWND right) {
+    RECT bounds = {};
+    if (!GetWindowRect(left, &bounds)) return;
+    SetWindowPos(right, nullptr, bounds.right + kSheetGap, bounds.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool CaptureOnCopyOptions(SheetSession& left, SheetSession& right, const std::wstring& path, std::wstring& error) {
+    RgbImage leftImage, rightImage;
+    for (auto [sheet, image] : {std::pair{&left, &leftImage}, std::pair{&right, &rightImage}}) {
+        if (ShowCopyOptionsPage(*sheet) == nullptr) {
+            error = L"a sheet has no Copy Options page";
+            return false;
+        }
+        if (!CaptureWindow(sheet->window(), *image, error)) return false;
+    }
+    return WritePngFile(path, SideBySide(leftImage, rightImage, kSheetGap), error);
 }
 
 std::wstring UiLanguageTag() {

@@ -1,5 +1,6 @@
-// An unattended pass over the open sheet: every page is shown in turn (so it
-// loads its values), optionally captured as a PNG, and the sheet is closed.
+// An unattended pass over an open sheet: every page is shown in turn (so it
+// loads its values), optionally captured as a PNG, and the sheet is closed;
+// and two printers' sheets side by side.
 #pragma once
 
 #include <string>
@@ -25,7 +26,18 @@ struct PageSeen {
     std::wstring shotPath;  // empty without screenshots
 };
 
+// Shows every page (and the Save As dialog when asked), capturing each when
+// there is a shots folder; the sheet stays open.
+bool VisitPages(SheetSession& sheet, const WalkRequest& request, std::vector<PageSeen>& pages, std::wstring& error);
+// Closes the sheet with OK when `apply`, else with Cancel, and waits for it.
+bool CloseSheet(SheetSession& sheet, bool apply, std::wstring& error);
+// VisitPages, then CloseSheet.
 bool WalkPages(SheetSession& sheet, const WalkRequest& request, std::vector<PageSeen>& pages, std::wstring& error);
+
+// Moves the `right` window to the right of the `left` one.
+void PlaceBeside(HWND left, HWND right);
+// Shows each sheet's Copy Options page and writes both as one picture.
+bool CaptureOnCopyOptions(SheetSession& left, SheetSession& right, const std::wstring& path, std::wstring& error);
 
 // "ja" when the user interface language is Japanese, else "en".
 std::wstring UiLanguageTag();

@@ -73,11 +73,39 @@ std::uint32_t Adler32(const std::uint8_t* data, std::size_t size) {
     return (b << 16) | a;
 }
 
-std::vector<std::uint8_t> EncodePng(const RgbImage& image) {
-    if (image.width <= 0 || image.height <= 0 ||
-        image.rgb.size() != static_cast<std::size_t>(image.width) * image.height * 3) {
-        return {};
+namespace {
+
+bool IsWhole(const RgbImage& image) {
+    return image.width > 0 && image.height > 0 &&
+           image.rgb.size() == static_cast<std::size_t>(image.width) * image.height * 3;
+}
+
+}  // namespace
+
+RgbImage SideBySide(const RgbImage& left, const RgbImage& right, int gap) {
+    constexpr std::uint8_t kGrey = 0x80;
+    if (!IsWhole(left) || !IsWhole(right) || gap < 0) return {};
+    RgbImage both;
+    both.width = left.width + gap + right.width;
+    both.height = left.height > right.height ? left.height : right.height;
+    both.rgb.assign(static_cast<std::size_t>(both.width) * both.height * 3, kGrey);
+    const std::size_t rightAt = static_cast<std::size_t>(left.width + gap) * 3;
+    for (int y = 0; y < both.height; ++y) {
+        const auto row = both.rgb.begin() + static_cast<std::size_t>(y) * both.width * 3;
+        if (y < left.height) {
+            const auto from = left.rgb.begin() + static_cast<std::size_t>(y) * left.width * 3;
+            std::copy(from, from + left.width * 3, row);
+        }
+        if (y < right.height) {
+            const auto from = right.rgb.begin() + static_cast<std::size_t>(y) * right.width * 3;
+            std::copy(from, from + right.width * 3, row + rightAt);
+        }
     }
+    return both;
+}
+
+std::vector<std::uint8_t> EncodePng(const RgbImage& image) {
+    if (!IsWhole(image)) return {};
     const std::size_t rowBytes = static_cast<std::size_t>(image.width) * 3;
     std::vector<std::uint8_t> raw;
     raw.reserve((rowBytes + 1) * image.height);

@@ -16,6 +16,11 @@ struct RgbImage {
     std::vector<std::uint8_t> rgb;  // rows top to bottom, 3 bytes a pixel
 };
 
+// `left` and `right` next to each other, `gap` grey columns between them,
+// tops aligned; the shorter one padded below in grey. Empty when either
+// image's pixel buffer does not match its size.
+RgbImage SideBySide(const RgbImage& left, const RgbImage& right, int gap);
+
 std::uint32_t Crc32(const std::uint8_t* data, std::size_t size);
 std::uint32_t Adler32(const std::uint8_t* data, std::size_t size);
 

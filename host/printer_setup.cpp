@@ -116,6 +116,26 @@ bool KeepDataFileSubfolder(const std::wstring& driverFolder, const std::wstring&
     return true;
 }
 
+// Copies each help file of `fromFolder` into the driver folder's "3".
+bool InstallHelpFiles(const std::wstring& driverFolder, const std::wstring& fromFolder,
+                      std::vector<std::wstring>& installed, std::wstring& error) {
+    installed.clear();
+    if (fromFolder.empty()) return true;
+    const std::wstring target = driverFolder + L"\\3";
+    if (!MakeFolders(target, error)) return false;
+    for (const wchar_t* name : kHelpFileNames) {
+        const std::wstring source = fromFolder + L"\\" + name;
+        if (GetFileAttributesW(source.c_str()) == INVALID_FILE_ATTRIBUTES) continue;
+        const std::wstring copy = target + L"\\" + name;
+        if (!CopyFileW(source.c_str(), copy.c_str(), FALSE)) {
+            error = Win32Failure(L"copying " + source + L" to " + copy);
+            return false;
+        }
+        installed.push_back(copy);
+    }
+    return true;
+}
+
 bool WriteCaptureScript(std::wstring& unixScript, std::wstring& error) {
     const std::wstring script = std::wstring(kHostFolder) + L"\\capture-job.sh";
     if (!MakeFolders(kHostFolder, error) ||
@@ -173,6 +193,8 @@ bool UseExistingPrinter(HANDLE printer, const std::wstring& driverName, const st
 
 }  // namespace
 
+const wchar_t* const kHelpFileNames[2] = {L"qrv_ras_help_HJW.chm", L"qrv_ras_help_J_HJW.chm"};
+
 std::wstring CapturePortName(const std::wstring& unixScript, const std::wstring& unixFolder) {
     return L"|/bin/sh " + ShellQuoted(unixScript) + L" " + ShellQuoted(unixFolder);
 }
@@ -198,6 +220,7 @@ bool EnsurePrinter(const PrinterRequest& request, SimulatedPrinter& printer, std
     if (!DriverFolder(driverFolder, error) ||
         !AddDriver(driverFolder, request.dataFile, printer.driverName, error) ||
         !KeepDataFileSubfolder(driverFolder, request.dataFile, printer.driverName, error) ||
+        !InstallHelpFiles(driverFolder, request.helpFolder, printer.helpFiles, error) ||
         !MakeFolders(printer.jobsFolder, error) || !WriteCaptureScript(unixScript, error)) {
         return false;
     }

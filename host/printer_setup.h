@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace zelt::host {
 
@@ -11,6 +12,7 @@ struct PrinterRequest {
     std::wstring dataFile;     // relative to the driver folder, e.g. "B18\PLAIN.GPD"
     std::wstring printerName;
     std::wstring jobsFolder;   // Windows path; empty: C:\zelt\jobs\<model>
+    std::wstring helpFolder;   // Windows folder of the .chm help files to install; empty: none
 };
 
 struct SimulatedPrinter {
@@ -19,10 +21,17 @@ struct SimulatedPrinter {
     std::wstring reportedDataFile;  // what GetPrinterDriverW says for the printer
     std::wstring jobsFolder;        // Windows path
     std::wstring portName;
+    std::vector<std::wstring> helpFiles;  // the help files installed, full Windows paths
 };
 
+// The HTML Help files the plug-in looks for in the driver folder's "3".
+extern const wchar_t* const kHelpFileNames[2];
+
 // Makes the driver and the printer, or reuses them when present (the port is
-// pointed at the requested capture folder). False with a message on failure.
+// pointed at the requested capture folder), and copies the help files found
+// in the request's help folder into the driver folder's "3", where the
+// plug-in looks for them (a help file missing there is passed over). False
+// with a message on failure.
 bool EnsurePrinter(const PrinterRequest& request, SimulatedPrinter& printer, std::wstring& error);
 
 // "|/bin/sh '<script>' '<folder>'", quoted for the shell the spooler runs it in.

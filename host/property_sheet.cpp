@@ -11,18 +11,28 @@ struct SheetContext {
     IPrintOemUI* plugin;
     OEMUIPSPARAM* params;
     SheetRun* run;
+    SheetContext* outer;  // a sheet open earlier on this thread, still open
 };
 
-// compstui calls back on the thread that opened the sheet; one sheet per
-// thread, so the context is found without relying on compstui's UserData
-// (which it does not carry over from its first reason).
-thread_local SheetContext* currentSheet = nullptr;
+// compstui calls back on the thread that opened the sheet, so the sheets of
+// a thread are found without relying on compstui's UserData (which it does
+// not carry over from its first reason). A second sheet opened on the same
+// thread runs inside the first one's message loop; each reason names its
+// sheet by the lParam the sheet was opened with.
+thread_local SheetContext* innermostSheet = nullptr;
+
+SheetContext* SheetOf(const PROPSHEETUI_INFO& info) {
+    for (SheetContext* sheet = innermostSheet; sheet; sheet = sheet->outer) {
+        if (reinterpret_cast<LPARAM>(sheet->params) == info.lParamInit) return sheet;
+    }
+    return innermostSheet;
+}
 
 // The sheet's reason 5 arrives with Version 0; the plug-in answers only
 // Version 0x100, so each reason is forwarded with the driver's own block.
 LONG_PTR CALLBACK ForwardToPlugin(PROPSHEETUI_INFO* info, LPARAM lParam) {
-    SheetContext* sheet = currentSheet;
-    if (!sheet || !info) return -1;
+    SheetContext* sheet = info ? SheetOf(*info) : nullptr;
+    if (!sheet) return -1;
     PROPSHEETUI_INFO driverInfo = {};
     driverInfo.cbSize = sizeof driverInfo;
     driverInfo.Version = PROPSHEETUI_INFO_VERSION;
@@ -48,10 +58,6 @@ bool RunPropertySheet(IPrintOemUI* plugin, OEMUIPSPARAM* params, SheetRun& run, 
         error = L"no plug-in object or printer to show the sheet for";
         return false;
     }
-    if (currentSheet) {
-        error = L"a sheet is already open on this thread";
-        return false;
-    }
     HMODULE compstui = LoadLibraryW(L"compstui.dll");
     if (!compstui) {
         error = Win32Failure(L"loading compstui.dll");
@@ -65,12 +71,12 @@ bool RunPropertySheet(IPrintOemUI* plugin, OEMUIPSPARAM* params, SheetRun& run, 
         return false;
     }
     run = SheetRun{};
-    SheetContext context{plugin, params, &run};
-    currentSheet = &context;
+    SheetContext context{plugin, params, &run, innermostSheet};
+    innermostSheet = &context;
     // The header's PFNPROPSHEETUI returns LONG on x64; compstui reads a LONG_PTR.
     run.result = commonPropertySheet(nullptr, reinterpret_cast<PFNPROPSHEETUI>(reinterpret_cast<void*>(&ForwardToPlugin)),
                                      reinterpret_cast<LPARAM>(params), &run.sheetResult);
-    currentSheet = nullptr;
+    innermostSheet = context.outer;
     FreeLibrary(compstui);
     if (run.result < 0) {
         error = L"CommonPropertySheetUIW failed with " + std::to_wstring(run.result);

@@ -19,7 +19,8 @@ struct SheetRun {
 };
 
 // Shows the sheet and returns when it is closed. False with a message when
-// compstui cannot be loaded or the sheet could not be shown.
+// compstui cannot be loaded or the sheet could not be shown. A thread may
+// open a second sheet from the first one's message loop; it runs nested.
 bool RunPropertySheet(IPrintOemUI* plugin, OEMUIPSPARAM* params, SheetRun& run, std::wstring& error);
 
 }  // namespace zelt::host

@@ -11,38 +11,73 @@ namespace {
 constexpr UINT kMessageTimeoutMs = 10000;
 constexpr DWORD kPollIntervalMs = 20;
 
-// A property sheet is a top-level dialog with a tab control that answers
-// PSM_GETTABCONTROL.
-BOOL CALLBACK FindSheet(HWND window, LPARAM found) {
-    if (!IsWindowVisible(window)) return TRUE;
-    DWORD_PTR tab = 0;
-    if (SendMessageTimeoutW(window, PSM_GETTABCONTROL, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &tab) && tab) {
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
-    }
-    return TRUE;
+struct SheetSearch {
+    HWND other;
+    HWND found;
+};
+
+BOOL CALLBACK FindSheet(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<SheetSearch*>(context);
+    if (window == search->other || !IsWindowVisible(window) || !IsPropertySheet(window)) return TRUE;
+    search->found = window;
+    return FALSE;
 }
 
+// Posted to a sheet thread's starter window: open the SheetSession in lParam.
+constexpr UINT kOpenSheetMessage = WM_APP + 1;
+const wchar_t kStarterClass[] = L"ZeltSheetStarter";
+
 }  // namespace
+
+bool IsPropertySheet(HWND window) {
+    DWORD_PTR tab = 0;
+    return SendMessageTimeoutW(window, PSM_GETTABCONTROL, 0, 0, SMTO_ABORTIFHUNG, kMessageTimeoutMs, &tab) && tab;
+}
 
 SheetSession::SheetSession(IPrintOemUI* plugin, OEMUIPSPARAM* params) : plugin_(plugin), params_(params) {}
 
 SheetSession::~SheetSession() {
-    if (!thread_) return;
-    if (window_) PostMessageW(window_, WM_COMMAND, IDCANCEL, 0);
-    std::wstring ignored;
-    WaitClosed(ignored, 10000);
+    if (open_) {
+        if (window_) PostMessageW(window_, WM_COMMAND, IDCANCEL, 0);
+        std::wstring ignored;
+        WaitClosed(ignored, 10000);
+    }
+    if (ended_) CloseHandle(ended_);
+}
+
+void SheetSession::RunSheet() {
+    RunPropertySheet(plugin_, params_, run_, runError_);
+    SetEvent(ended_);
+}
+
+LRESULT CALLBACK SheetSession::StarterProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != kOpenSheetMessage) return DefWindowProcW(window, message, wParam, lParam);
+    reinterpret_cast<SheetSession*>(lParam)->RunSheet();
+    return 0;
 }
 
 DWORD WINAPI SheetSession::SheetThread(void* self) {
     auto* session = static_cast<SheetSession*>(self);
-    RunPropertySheet(session->plugin_, session->params_, session->run_, session->runError_);
+    WNDCLASSW starterClass = {};
+    starterClass.lpfnWndProc = &StarterProcedure;
+    starterClass.hInstance = GetModuleHandleW(nullptr);
+    starterClass.lpszClassName = kStarterClass;
+    RegisterClassW(&starterClass);  // fails harmlessly once registered
+    session->starter_ = CreateWindowExW(0, kStarterClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                        starterClass.hInstance, nullptr);
+    session->RunSheet();
+    if (session->starter_) DestroyWindow(session->starter_);
     return 0;
 }
 
 bool SheetSession::Open(std::wstring& error, DWORD timeoutMs) {
-    if (thread_) {
+    if (open_) {
         error = L"the sheet is already open";
+        return false;
+    }
+    if (!ended_) ended_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    if (!ended_ || !ResetEvent(ended_)) {
+        error = Win32Failure(L"making the sheet's end event");
         return false;
     }
     thread_ = CreateThread(nullptr, 0, &SheetThread, this, 0, &threadId_);
@@ -50,18 +85,46 @@ bool SheetSession::Open(std::wstring& error, DWORD timeoutMs) {
         error = Win32Failure(L"starting the sheet's thread");
         return false;
     }
+    open_ = true;
+    return WaitForWindow(nullptr, error, timeoutMs);
+}
+
+bool SheetSession::OpenBeside(SheetSession& first, std::wstring& error, DWORD timeoutMs) {
+    if (open_) {
+        error = L"the sheet is already open";
+        return false;
+    }
+    if (!first.thread_ || first.closed() || !first.starter_) {
+        error = L"there is no sheet open on a thread of its own to open this one beside";
+        return false;
+    }
+    if (!ended_) ended_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    if (!ended_ || !ResetEvent(ended_)) {
+        error = Win32Failure(L"making the sheet's end event");
+        return false;
+    }
+    if (!PostMessageW(first.starter_, kOpenSheetMessage, 0, reinterpret_cast<LPARAM>(this))) {
+        error = Win32Failure(L"asking the first sheet's thread to open the sheet");
+        return false;
+    }
+    threadId_ = first.threadId_;
+    open_ = true;
+    return WaitForWindow(first.window_, error, timeoutMs);
+}
+
+bool SheetSession::WaitForWindow(HWND other, std::wstring& error, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < timeoutMs) {
-        if (WaitForSingleObject(thread_, kPollIntervalMs) == WAIT_OBJECT_0) {
-            CloseHandle(thread_);
-            thread_ = nullptr;
+        if (WaitForSingleObject(ended_, kPollIntervalMs) == WAIT_OBJECT_0) {
+            std::wstring ignored;
+            WaitClosed(ignored, kMessageTimeoutMs);
             error = L"the sheet ended without showing" + (runError_.empty() ? L"" : L": " + runError_);
             return false;
         }
-        HWND found = nullptr;
-        EnumThreadWindows(threadId_, &FindSheet, reinterpret_cast<LPARAM>(&found));
-        if (found) {
-            window_ = found;
+        SheetSearch search{other, nullptr};
+        EnumThreadWindows(threadId_, &FindSheet, reinterpret_cast<LPARAM>(&search));
+        if (search.found) {
+            window_ = search.found;
             return true;
         }
     }
@@ -129,13 +192,19 @@ bool SheetSession::Press(SheetButton button) {
 }
 
 bool SheetSession::WaitClosed(std::wstring& error, DWORD timeoutMs) {
-    if (!thread_) return true;
-    if (WaitForSingleObject(thread_, timeoutMs) != WAIT_OBJECT_0) {
+    if (!open_) return true;
+    if (WaitForSingleObject(ended_, timeoutMs) != WAIT_OBJECT_0) {
         error = L"the sheet did not close within " + std::to_wstring(timeoutMs / 1000) + L" s";
         return false;
     }
-    CloseHandle(thread_);
-    thread_ = nullptr;
+    if (thread_) {
+        // Ends right after its sheet; the wait only bounds a stuck clean-up.
+        WaitForSingleObject(thread_, timeoutMs);
+        CloseHandle(thread_);
+        thread_ = nullptr;
+        starter_ = nullptr;
+    }
+    open_ = false;
     window_ = nullptr;
     if (!runError_.empty()) {
         error = runError_;

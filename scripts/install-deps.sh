@@ -15,7 +15,11 @@ packages=(
   locales fonts-ipafont-gothic
   file
   clang libclang-rt-14-dev
+  fp-utils libchm-dev libchm-bin
 )
+# fp-utils brings chmcmd, the HTML Help compiler (about 200 MB with what it
+# pulls in); libchm-dev reads the compiled files back in the help file test,
+# libchm-bin (extract_chmLib, enum_chmLib) lets a person look into them.
 
 missing=()
 if ! dpkg --print-foreign-architectures | grep -qx i386; then

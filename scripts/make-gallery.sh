@@ -14,6 +14,7 @@ rm -f "$gallery"/*.png
 
 # model data file | pictures to keep: "index:page-name-template-id" ..., where
 # the index is the tab, or one past the last tab for the Save As dialog
+# [| more host options]
 models=(
   "QRVX10.GPD|1:raster-107 2:logo-108 3:copy-109 4:etb-114 5:saveas-113"
   "QRVA57.GPD|1:raster-106 3:copy-105"
@@ -21,20 +22,25 @@ models=(
   "QRVB15.GPD|1:raster-117"
   "QWNB18_ZOOM.GPD|1:raster-115 3:copy-116 4:zoom-110"
   "QRVC252.GPD|1:raster-119 3:copy-118"
+  "QRVX10.GPD|3:copy-readonly-109|--read-only"
 )
 
 for entry in "${models[@]}"; do
   model="${entry%%|*}"
+  rest="${entry#*|}"
+  keeps="${rest%%|*}"
   extra=()
-  case "$entry" in *saveas-*) extra=(--save-as-shot) ;; esac
+  [ "$rest" != "$keeps" ] && extra=(${rest#*|})
+  case "$keeps" in *saveas-*) extra+=(--save-as-shot) ;; esac
   for lang in en ja; do
     locale=en_US.UTF-8
     [ "$lang" = ja ] && locale=ja_JP.UTF-8
     out="$shots/$lang"
     mkdir -p "$out"
+    rm -f "$out"/*.png
     LANG="$locale" bash scripts/wine-run.sh "$bin/ZeltDriverHost.exe" --model "$model" --headless --reset \
       --shots "$out" "${extra[@]}" >/dev/null 2>&1
-    for keep in ${entry#*|}; do
+    for keep in $keeps; do
       index="${keep%%:*}"
       name="${keep#*:}"
       source=$(ls "$out"/"${model%.GPD}-$lang-$index-"*.png 2>/dev/null | head -n 1)
@@ -62,5 +68,9 @@ done
     id="${base##*-}"
     echo "| $page | $id | ![$base English](gallery/$base-en.png) | ![$base Japanese](gallery/$base-ja.png) |"
   done
+  if ls "$gallery"/help/*.png >/dev/null 2>&1; then
+    echo
+    bash "$root/scripts/make-help-gallery.sh" --section
+  fi
 } > "$root/docs/gallery.md"
 echo "Gallery: $root/docs/gallery.md ($(ls "$gallery" | wc -l) pictures)"

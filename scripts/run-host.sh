@@ -7,9 +7,13 @@ set -euo pipefail
 
 usage() {
   cat <<'USAGE'
-usage: run-host.sh [--model NAME.GPD | --data-file 'SUB\NAME.GPD'] [--out DIR] [--arch x86|x64]
+usage: run-host.sh [--model NAME.GPD | --data-file 'SUB\NAME.GPD'] [--second-model NAME.GPD] [--out DIR]
+                   [--arch x86|x64]
   --model NAME.GPD     model data file (default QWNB18_ZOOM.GPD)
   --data-file SUBPATH  data file in a subfolder of the driver folder, e.g. 'B18\PLAIN.GPD'
+  --second-model NAME.GPD
+                       also open a second printer's sheet at the same time; adds its
+                       pages and one picture of both sheets on Copy Options
   --out DIR            output folder (default ./out/host)
   --arch x86|x64       which module and Wine to run: the 64-bit one (default) or the 32-bit one
 Environment: ZELT_WINE_ARCH (as --arch), ZELT_BIN (default build/win64/bin, or
@@ -20,12 +24,16 @@ USAGE
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 model=(--model QWNB18_ZOOM.GPD)
+second=()
 out=$PWD/out/host
 while [ $# -gt 0 ]; do
   case "$1" in
     --model|--data-file)
       [ $# -ge 2 ] && [ -n "$2" ] || { echo "run-host: $1 needs a value" >&2; usage >&2; exit 2; }
       model=("$1" "$2"); shift 2 ;;
+    --second-model)
+      [ $# -ge 2 ] && [ -n "$2" ] || { echo "run-host: $1 needs a value" >&2; usage >&2; exit 2; }
+      second=("$1" "$2"); shift 2 ;;
     --arch)
       case "${2:-}" in x86|x64) export ZELT_WINE_ARCH=$2 ;; *) echo "run-host: --arch takes x86 or x64" >&2; exit 2 ;; esac
       shift 2 ;;
@@ -59,7 +67,7 @@ for lang in en ja; do
   log=$out/host-$lang.log
   case $lang in en) locale_name=en_US.UTF-8 ;; ja) locale_name=ja_JP.UTF-8 ;; esac
   echo "Running the host ($lang) ..."
-  if ! LANG=$locale_name timeout 300 "$root/scripts/wine-run.sh" "$bin/ZeltDriverHost.exe" "${model[@]}" "${reset[@]}" \
+  if ! LANG=$locale_name timeout 300 "$root/scripts/wine-run.sh" "$bin/ZeltDriverHost.exe" "${model[@]}" "${second[@]}" "${reset[@]}" \
       --headless --shots "$out" --jobs "$out/jobs" --values >"$log" 2>&1; then
     cat "$log" >&2
     echo "run-host: the host failed ($lang run); its output is in $log" >&2

@@ -4,10 +4,12 @@ set(ZELT_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/frame/oem_info.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frame/devmode_header.cpp
   ${CMAKE_CURRENT_LIST_DIR}/frame/page_plan.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/frame/sheet_page_sets.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings/setting_table.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings/setting_store.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pages/common/help_tables.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pages/common/numeric_entry.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pages/common/printer_access.cpp
   ${CMAKE_CURRENT_LIST_DIR}/logo/logo_store.cpp
   ${CMAKE_CURRENT_LIST_DIR}/logo/logo_settings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/spool/logo_stream.cpp

@@ -22,6 +22,7 @@ public:
 
     std::uint32_t Get(const wchar_t* name, std::uint32_t* type, unsigned char* buffer, std::uint32_t size,
                       std::uint32_t* needed) override {
+        if (readError != 0) return readError;
         auto it = values.find(name);
         if (it == values.end()) return 2;
         *type = it->second.type;
@@ -34,6 +35,7 @@ public:
     std::uint32_t Set(const wchar_t* name, std::uint32_t type, const unsigned char* data,
                       std::uint32_t size) override {
         ++writes;
+        if (writeError != 0 && (refusedName.empty() || refusedName == name)) return writeError;
         values[name] = Stored{type, std::vector<unsigned char>(data, data + size)};
         return 0;
     }
@@ -45,7 +47,13 @@ public:
     }
 
     std::map<std::wstring, Stored> values;
-    int writes = 0;
+    int writes = 0;  // attempted, refused ones included
+    // Non-zero: every read fails with this error, as on an unusable handle.
+    std::uint32_t readError = 0;
+    // Non-zero: writes (of `refusedName` only, when given) fail with this
+    // error and store nothing, as the spooler refuses them.
+    std::uint32_t writeError = 0;
+    std::wstring refusedName;
 };
 
 // Writes as (name, number), in the order a page made them.

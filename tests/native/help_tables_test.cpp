@@ -84,5 +84,61 @@ TEST(HelpTables, HelpFileFollowsTheSystemLanguage) {
     EXPECT_EQ(HelpFileSuffix(0x0012), other) << "Korean";
 }
 
+TEST(HtmlHelp, FileLiesBesideTheWinHelpFile) {
+    EXPECT_EQ(HtmlHelpFileSuffix(0x0411), std::wstring(L"\\3\\qrv_ras_help_J_HJW.chm"));
+    EXPECT_EQ(HtmlHelpFileSuffix(0x0409), std::wstring(L"\\3\\qrv_ras_help_HJW.chm"));
+    for (std::uint32_t lcid : {0x0409u, 0x0411u, 0x0804u}) {
+        const std::wstring hlp(HelpFileSuffix(lcid));
+        const std::wstring chm(HtmlHelpFileSuffix(lcid));
+        EXPECT_EQ(hlp.substr(0, hlp.size() - 4), chm.substr(0, chm.size() - 4)) << "same folder and base name";
+    }
+    EXPECT_EQ(std::wstring(kHtmlHelpPopupFile), L"::/popups.txt");
+}
+
+TEST(HtmlHelp, CallFollowsTheFilesAndTheLibrary) {
+    // HH_HELP_CONTEXT 0x0F and HH_TP_HELP_WM_HELP 0x11 with the .chm and HtmlHelpW,
+    // else HELP_CONTEXT 1 and HELP_WM_HELP 12 exactly as before.
+    const struct {
+        HelpRequest request;
+        bool chmPresent, htmlHelpAvailable;
+        HelpViewer viewer;
+        std::uint32_t command;
+        bool popupFile;
+    } cases[] = {
+        {HelpRequest::kPageTopic, true, true, HelpViewer::kHtmlHelp, 0x0F, false},
+        {HelpRequest::kControlPopup, true, true, HelpViewer::kHtmlHelp, 0x11, true},
+        {HelpRequest::kPageTopic, false, true, HelpViewer::kWinHelp, 1, false},
+        {HelpRequest::kControlPopup, false, true, HelpViewer::kWinHelp, 12, false},
+        {HelpRequest::kPageTopic, true, false, HelpViewer::kWinHelp, 1, false},
+        {HelpRequest::kControlPopup, true, false, HelpViewer::kWinHelp, 12, false},
+    };
+    for (const auto& c : cases) {
+        const HelpCall call = ChooseHelpCall(c.request, c.chmPresent, c.htmlHelpAvailable);
+        EXPECT_EQ(call.viewer, c.viewer) << c.chmPresent << c.htmlHelpAvailable;
+        EXPECT_EQ(call.command, c.command) << c.chmPresent << c.htmlHelpAvailable;
+        EXPECT_EQ(call.popupFile, c.popupFile) << c.chmPresent << c.htmlHelpAvailable;
+    }
+}
+
+TEST(HtmlHelp, PathsAreComposedOrRefused) {
+    wchar_t out[64];
+    const wchar_t directory[] = L"C:\\drv";
+    ASSERT_TRUE(ComposeHelpPath(directory, 7, L"\\3\\a.chm", L"::/popups.txt", out, 64));
+    EXPECT_EQ(std::wstring(out), L"C:\\drv\\3\\a.chm::/popups.txt");
+    // Exactly fitting: 6 + 8 characters and the terminator.
+    ASSERT_TRUE(ComposeHelpPath(directory, 7, L"\\3\\a.chm", {}, out, 15));
+    EXPECT_EQ(std::wstring(out), L"C:\\drv\\3\\a.chm");
+    // One short: refused, and nothing half-written is left as a path.
+    EXPECT_FALSE(ComposeHelpPath(directory, 7, L"\\3\\a.chm", {}, out, 14));
+    EXPECT_EQ(out[0], L'\0');
+    EXPECT_FALSE(ComposeHelpPath(directory, 7, L"\\3\\a.chm", L"::/popups.txt", out, 20));
+    // A directory without a terminator within its buffer.
+    const wchar_t unterminated[] = {L'C', L':', L'\\', L'd'};
+    EXPECT_FALSE(ComposeHelpPath(unterminated, 4, L"\\3\\a.chm", {}, out, 64));
+    // Huge suffixes do not wrap the arithmetic around.
+    const std::wstring huge(100, L'x');
+    EXPECT_FALSE(ComposeHelpPath(directory, 7, huge, huge, out, 64));
+}
+
 }  // namespace
 }  // namespace zelt

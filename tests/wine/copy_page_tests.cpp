@@ -17,6 +17,7 @@
 #include "journal/journal_store.h"
 #include "logo/logo_settings.h"
 #include "page_driver.h"
+#include "printer_names.h"
 #include "wine_paths.h"
 
 using namespace zelt::test;
@@ -81,6 +82,10 @@ protected:
         }
         host::MakeFolders(JournalFolder(), error);
         DeleteFilesIn(JournalFolder(), L"*");
+        if (!jobs_.Reset(dataFile, error)) {
+            ADD_FAILURE() << Narrow(error);
+            return false;
+        }
         for (const auto& [name, value] : seed) session.values().Write(name, value);
         for (const auto& [name, bytes] : journals) PutJournal(name, bytes);
         if (!session.OpenSheet(error)) {
@@ -107,11 +112,8 @@ protected:
         return GetFileAttributesW(JournalPath(name).c_str()) != INVALID_FILE_ATTRIBUTES;
     }
 
-    Bytes NextJob(const Bytes& expected) { return session.jobs().Next(expected); }
-    void ExpectNoJob() {
-        EXPECT_EQ(session.jobs().NextAfterMarker(session.printerName()), "marker job")
-            << "a job arrived before the marker";
-    }
+    Bytes NextJob(const Bytes& expected) { return jobs_.Next(expected); }
+    void ExpectNoJob() { EXPECT_TRUE(jobs_.NoneSince(session.printerName())) << "a job arrived before the marker"; }
 
     DWORD SheetThread() { return GetWindowThreadProcessId(session.sheet().window(), nullptr); }
 
@@ -157,6 +159,9 @@ protected:
     std::optional<DWORD> Value(const wchar_t* name) { return session.values().Number(name); }
 
     PageSession session;
+
+private:
+    PortJobs jobs_;
 };
 
 std::vector<int> AllCopyControls(bool presenter) {

@@ -2,6 +2,9 @@
 // page's topic, F1 on a control opens the control's topic from the page's
 // table, in the help file of the system's language. WinHelpW is watched
 // through the plug-in's import table and answered without opening anything.
+// With the .chm beside the .hlp the pages use HtmlHelpW, which the module
+// finds with GetProcAddress: the tests answer that call (through the same
+// import table) with a recording stand-in.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -20,20 +23,51 @@ namespace {
 struct HelpCall {
     std::wstring file;
     UINT command;
-    std::vector<DWORD> pairs;  // HELP_WM_HELP: the table up to its (0, 0)
+    std::vector<DWORD> pairs;  // HELP_WM_HELP / HH_TP_HELP_WM_HELP: the table up to its (0, 0)
     ULONG_PTR data;
+    HWND caller = nullptr;
 };
 
-std::vector<HelpCall> g_calls;
+std::vector<HelpCall> g_calls;      // WinHelpW
+std::vector<HelpCall> g_htmlCalls;  // HtmlHelpW
 
-BOOL WINAPI RecordingWinHelpW(HWND, LPCWSTR file, UINT command, ULONG_PTR data) {
-    HelpCall call{file != nullptr ? file : L"", command, {}, data};
-    if (command == HELP_WM_HELP && data != 0) {
-        for (const DWORD* pair = reinterpret_cast<const DWORD*>(data); pair[0] != 0 || pair[1] != 0; pair += 2) {
-            call.pairs.push_back(pair[0]);
-            call.pairs.push_back(pair[1]);
-        }
+constexpr UINT kHhHelpContext = 0x000F;    // HH_HELP_CONTEXT
+constexpr UINT kHhTpHelpWmHelp = 0x0011;   // HH_TP_HELP_WM_HELP
+
+// How the stand-in for hhctrl.ocx's HtmlHelpW behaves.
+enum class HtmlHelpMode { kRecords, kNotFound, kFails };
+HtmlHelpMode g_htmlHelpMode = HtmlHelpMode::kRecords;
+int g_htmlHelpAsked = 0;  // GetProcAddress(..., "HtmlHelpW") calls
+
+std::vector<DWORD> TableOf(ULONG_PTR data) {
+    std::vector<DWORD> pairs;
+    if (data == 0) return pairs;
+    for (const DWORD* pair = reinterpret_cast<const DWORD*>(data); pair[0] != 0 || pair[1] != 0; pair += 2) {
+        pairs.push_back(pair[0]);
+        pairs.push_back(pair[1]);
     }
+    return pairs;
+}
+
+HWND WINAPI RecordingHtmlHelpW(HWND caller, LPCWSTR file, UINT command, DWORD_PTR data) {
+    HelpCall call{file != nullptr ? file : L"", command, {}, data, caller};
+    if (command == kHhTpHelpWmHelp) call.pairs = TableOf(data);
+    g_htmlCalls.push_back(call);
+    return g_htmlHelpMode == HtmlHelpMode::kFails ? nullptr : GetDesktopWindow();
+}
+
+FARPROC WINAPI RecordingGetProcAddress(HMODULE module, LPCSTR name) {
+    if (!IS_INTRESOURCE(name) && lstrcmpA(name, "HtmlHelpW") == 0) {
+        ++g_htmlHelpAsked;
+        return g_htmlHelpMode == HtmlHelpMode::kNotFound ? nullptr
+                                                         : reinterpret_cast<FARPROC>(&RecordingHtmlHelpW);
+    }
+    return GetProcAddress(module, name);
+}
+
+BOOL WINAPI RecordingWinHelpW(HWND caller, LPCWSTR file, UINT command, ULONG_PTR data) {
+    HelpCall call{file != nullptr ? file : L"", command, {}, data, caller};
+    if (command == HELP_WM_HELP) call.pairs = TableOf(data);
     g_calls.push_back(call);
     return TRUE;
 }
@@ -46,12 +80,46 @@ DWORD HelpIdFor(const HelpCall& call, DWORD control) {
     return 0;
 }
 
-std::wstring ExpectedHelpFile() {
+std::wstring DriverDirectory() {
     wchar_t directory[MAX_PATH] = {};
     DWORD needed = 0;
     GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(directory), sizeof directory, &needed);
-    const bool japanese = (GetSystemDefaultLCID() & 0x3FF) == 0x11;
-    return std::wstring(directory) + (japanese ? L"\\3\\qrv_ras_help_J_HJW.hlp" : L"\\3\\qrv_ras_help_HJW.hlp");
+    return directory;
+}
+
+bool JapaneseSystem() { return (GetSystemDefaultLCID() & 0x3FF) == 0x11; }
+
+// The help file of the system's language in the driver folder's "3".
+std::wstring ExpectedHelpFile(const wchar_t* extension = L".hlp") {
+    return DriverDirectory() + (JapaneseSystem() ? L"\\3\\qrv_ras_help_J_HJW" : L"\\3\\qrv_ras_help_HJW") + extension;
+}
+
+const wchar_t* const kHelpFiles[] = {L"qrv_ras_help_HJW.hlp", L"qrv_ras_help_J_HJW.hlp", L"qrv_ras_help_HJW.chm",
+                                     L"qrv_ras_help_J_HJW.chm"};
+
+std::wstring ProgramFolder() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path);
+    return folder.substr(0, folder.find_last_of(L'\\'));
+}
+
+// Puts a help file into the driver folder's "3": the built .chm from beside
+// this program when there is one (the module only looks whether it can be
+// opened), else a stand-in.
+void PlaceHelpFile(const wchar_t* name) {
+    const std::wstring target = DriverDirectory() + L"\\3\\" + name;
+    CreateDirectoryW((DriverDirectory() + L"\\3").c_str(), nullptr);
+    if (CopyFileW((ProgramFolder() + L"\\" + name).c_str(), target.c_str(), FALSE)) return;
+    HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << Narrow(target);
+    DWORD written = 0;
+    WriteFile(file, "ITSF", 4, &written, nullptr);
+    CloseHandle(file);
+}
+
+void RemoveHelpFiles() {
+    for (const wchar_t* name : kHelpFiles) DeleteFileW((DriverDirectory() + L"\\3\\" + name).c_str());
 }
 
 class HelpTest : public ::testing::Test {
@@ -67,11 +135,17 @@ protected:
         }
         ReplaceImport(session->plugin().module(), "user32.dll", "WinHelpW",
                       reinterpret_cast<void*>(&RecordingWinHelpW));
+        if (!ReplaceImport(session->plugin().module(), "kernel32.dll", "GetProcAddress",
+                           reinterpret_cast<void*>(&RecordingGetProcAddress))) {
+            ADD_FAILURE() << "the module does not import GetProcAddress";
+        }
         if (!session->OpenSheet(error)) {
             ADD_FAILURE() << Narrow(error);
             return nullptr;
         }
         g_calls.clear();
+        g_htmlCalls.clear();
+        g_htmlHelpAsked = 0;
         return session->ShowPage(tab);
     }
 
@@ -95,7 +169,16 @@ protected:
         session.reset();
     }
 
-    void TearDown() override { Close(); }
+    // Each test says which help files lie in the driver folder.
+    void SetUp() override {
+        RemoveHelpFiles();
+        g_htmlHelpMode = HtmlHelpMode::kRecords;
+    }
+
+    void TearDown() override {
+        Close();
+        RemoveHelpFiles();
+    }
 
     std::unique_ptr<PageSession> session;
 };
@@ -114,6 +197,9 @@ TEST_F(HelpTest, EachPageOpensItsTopicAndItsControlsTopics) {
         {L"QRVC252.GPD", 0, 1, 1106, 0x80770452, 38},
         {L"QWNB18_ZOOM.GPD", 4, 5, 1095, 0x80720447, 3},
     };
+    // Only the WinHelp files lie in the driver folder.
+    PlaceHelpFile(L"qrv_ras_help_HJW.hlp");
+    PlaceHelpFile(L"qrv_ras_help_J_HJW.hlp");
     for (const auto& c : cases) {
         SCOPED_TRACE(Narrow(c.dataFile) + " tab " + std::to_string(c.tab));
         HWND page = Open(c.dataFile, c.tab);
@@ -121,6 +207,8 @@ TEST_F(HelpTest, EachPageOpensItsTopicAndItsControlsTopics) {
         PressHelp();
         AskHelpOn(page, static_cast<int>(c.control));
         ASSERT_EQ(g_calls.size(), 2u);
+        EXPECT_TRUE(g_htmlCalls.empty());
+        EXPECT_EQ(g_htmlHelpAsked, 0) << "no .chm: hhctrl.ocx is not even looked for";
         EXPECT_EQ(g_calls[0].command, static_cast<UINT>(HELP_CONTEXT));
         EXPECT_EQ(g_calls[0].data, c.context);
         EXPECT_EQ(Narrow(g_calls[0].file), Narrow(ExpectedHelpFile()));
@@ -141,6 +229,78 @@ TEST_F(HelpTest, JapaneseSystemOpensTheJapaneseFile) {
     EXPECT_EQ(Narrow(file), Narrow(ExpectedHelpFile()));
     ASSERT_GE(file.size(), 25u);
     EXPECT_EQ(Narrow(file.substr(file.size() - 25)), "\\3\\qrv_ras_help_J_HJW.hlp");
+}
+
+// Every page with the .chm beside the .hlp: HtmlHelpW with the .chm of the
+// system's language and the page's context id for the Help button, and with
+// the .chm's text-popup file and the page's table for a control. Runs on the
+// English and on the Japanese system.
+struct HtmlCase {
+    const wchar_t* dataFile;
+    int tab;
+    DWORD context;
+    DWORD control;
+    DWORD helpId;
+    size_t pairs;
+};
+
+const HtmlCase kHtmlCases[] = {
+    {L"QRVX10.GPD", 0, 1, 1001, 0x806B03E9, 31},
+    {L"QWNB18_ZOOM.GPD", 0, 1, 1124, 0x80730464, 31},
+    {L"QRVC252.GPD", 0, 1, 1106, 0x80770452, 38},
+    {L"QWNB18_ZOOM.GPD", 1, 2, 1033, 0x806C0409, 23},
+    {L"QWNB18_ZOOM.GPD", 2, 3, 1098, 0x8074044A, 30},
+    {L"QWNB18_ZOOM.GPD", 3, 4, 1059, 0x806E0423, 5},
+    {L"QWNB18_ZOOM.GPD", 4, 5, 1095, 0x80720447, 3},
+};
+
+TEST_F(HelpTest, WithTheChmEachPageAsksHtmlHelp) {
+    PlaceHelpFile(L"qrv_ras_help_HJW.hlp");
+    PlaceHelpFile(L"qrv_ras_help_HJW.chm");
+    PlaceHelpFile(L"qrv_ras_help_J_HJW.chm");
+    for (const auto& c : kHtmlCases) {
+        SCOPED_TRACE(Narrow(c.dataFile) + " tab " + std::to_string(c.tab));
+        HWND page = Open(c.dataFile, c.tab);
+        ASSERT_NE(page, nullptr);
+        PressHelp();
+        AskHelpOn(page, static_cast<int>(c.control));
+        EXPECT_TRUE(g_calls.empty()) << "WinHelpW is not called";
+        ASSERT_EQ(g_htmlCalls.size(), 2u);
+        EXPECT_EQ(g_htmlCalls[0].command, kHhHelpContext);
+        EXPECT_EQ(g_htmlCalls[0].data, c.context);
+        EXPECT_EQ(Narrow(g_htmlCalls[0].file), Narrow(ExpectedHelpFile(L".chm")));
+        EXPECT_EQ(g_htmlCalls[1].command, kHhTpHelpWmHelp);
+        EXPECT_EQ(g_htmlCalls[1].caller, GetDlgItem(page, static_cast<int>(c.control)));
+        EXPECT_EQ(g_htmlCalls[1].pairs.size(), 2 * c.pairs);
+        EXPECT_EQ(HelpIdFor(g_htmlCalls[1], c.control), c.helpId);
+        EXPECT_EQ(Narrow(g_htmlCalls[1].file), Narrow(ExpectedHelpFile(L".chm") + L"::/popups.txt"));
+    }
+}
+
+// hhctrl.ocx without HtmlHelpW gives today's WinHelp; a HtmlHelpW that fails
+// is left at that: no WinHelp with the wrong file after it, and no crash.
+TEST_F(HelpTest, AnUnusableHtmlHelpGivesWinHelpOrNothing) {
+    PlaceHelpFile(L"qrv_ras_help_HJW.chm");
+    PlaceHelpFile(L"qrv_ras_help_J_HJW.chm");
+    for (HtmlHelpMode mode : {HtmlHelpMode::kNotFound, HtmlHelpMode::kFails}) {
+        const bool found = mode == HtmlHelpMode::kFails;
+        SCOPED_TRACE(found ? "HtmlHelpW fails" : "no HtmlHelpW");
+        g_htmlHelpMode = mode;
+        HWND page = Open(L"QWNB18_ZOOM.GPD", 4);
+        ASSERT_NE(page, nullptr);
+        PressHelp();
+        AskHelpOn(page, 1096);
+        EXPECT_GE(g_htmlHelpAsked, 1) << "HtmlHelpW was looked for";
+        EXPECT_EQ(g_htmlCalls.size(), found ? 2u : 0u);
+        ASSERT_EQ(g_calls.size(), found ? 0u : 2u);
+        EXPECT_TRUE(IsWindow(page));
+        if (found) continue;
+        EXPECT_EQ(g_calls[0].command, static_cast<UINT>(HELP_CONTEXT));
+        EXPECT_EQ(g_calls[0].data, 5u);
+        EXPECT_EQ(Narrow(g_calls[0].file), Narrow(ExpectedHelpFile()));
+        EXPECT_EQ(g_calls[1].command, static_cast<UINT>(HELP_WM_HELP));
+        EXPECT_EQ(HelpIdFor(g_calls[1], 1096), 0x80720448u);
+    }
 }
 
 }  // namespace

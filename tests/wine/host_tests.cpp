@@ -71,15 +71,40 @@ TEST(HostOptions, FlagsAndFoldersLandInTheirFields) {
     HostOptions options;
     std::wstring error;
     ASSERT_TRUE(ParseHostOptions({L"--shots", L"/tmp/s", L"--jobs", L"C:\\j", L"--dll", L"x.dll", L"--reset",
-                                  L"--headless"},
+                                  L"--headless", L"--read-only"},
                                  options, error));
     EXPECT_EQ(Narrow(options.shotsFolder), "/tmp/s");
     EXPECT_EQ(Narrow(options.jobsFolder), "C:\\j");
     EXPECT_EQ(Narrow(options.dllPath), "x.dll");
     EXPECT_TRUE(options.reset);
     EXPECT_TRUE(options.headless);
+    EXPECT_TRUE(options.readOnly);
     EXPECT_FALSE(options.apply);
     EXPECT_FALSE(options.values);
+}
+
+TEST(HostOptions, SecondPrinterGetsANameOfItsOwn) {
+    const struct {
+        std::vector<std::wstring> arguments;
+        const wchar_t* secondPrinter;  // null: refused
+    } cases[] = {
+        {{}, L""},
+        {{L"--second-model", L"QRVX10.GPD"}, L"Zelt Raster QRVX10"},
+        {{L"--second-model", L"QWNB18_ZOOM.GPD"}, L"Zelt Raster QWNB18_ZOOM (2)"},
+        {{L"--second-model", L"QRVX10.GPD", L"--second-printer", L"Till 2"}, L"Till 2"},
+        {{L"--printer", L"Till 1", L"--second-model", L"QRVX10.GPD", L"--second-printer", L"TILL 1"}, nullptr},
+        {{L"--second-printer", L"Till 2"}, nullptr},
+        {{L"--second-model", L"..\\x.GPD"}, nullptr},
+        {{L"--second-model", L"QRVX10.GPD", L"--second-printer", L"a,b"}, nullptr},
+    };
+    for (const auto& c : cases) {
+        HostOptions options;
+        std::wstring error;
+        const bool accepted = ParseHostOptions(c.arguments, options, error);
+        const std::string what = c.arguments.empty() ? "(no arguments)" : Narrow(c.arguments.back());
+        ASSERT_EQ(accepted, c.secondPrinter != nullptr) << what << ": " << Narrow(error);
+        if (accepted) EXPECT_EQ(Narrow(options.secondPrinterName), Narrow(c.secondPrinter)) << what;
+    }
 }
 
 // --- Screenshot names -----------------------------------------------------------
@@ -158,6 +183,27 @@ TEST(Png, RoundTripsAnImageLargerThanOneStoredBlock) {
                                raw.begin() + row + 1))
             << "row " << y;
     }
+}
+
+TEST(Png, PutsTwoSheetsSideBySideOnGrey) {
+    RgbImage left{2, 1, {255, 0, 0, 255, 0, 0}};
+    RgbImage right{1, 2, {0, 0, 255, 0, 0, 255}};
+    const RgbImage both = SideBySide(left, right, 1);
+    ASSERT_EQ(both.width, 4);
+    ASSERT_EQ(both.height, 2);
+    const auto pixel = [&](int x, int y) {
+        const std::size_t at = (static_cast<std::size_t>(y) * both.width + x) * 3;
+        return std::vector<int>{both.rgb[at], both.rgb[at + 1], both.rgb[at + 2]};
+    };
+    const std::vector<int> red{255, 0, 0}, blue{0, 0, 255}, grey{0x80, 0x80, 0x80};
+    EXPECT_EQ(pixel(0, 0), red);
+    EXPECT_EQ(pixel(1, 0), red);
+    EXPECT_EQ(pixel(2, 0), grey);
+    EXPECT_EQ(pixel(3, 0), blue);
+    EXPECT_EQ(pixel(0, 1), grey);
+    EXPECT_EQ(pixel(3, 1), blue);
+    right.rgb.pop_back();
+    EXPECT_EQ(SideBySide(left, right, 1).width, 0);
 }
 
 TEST(Png, RefusesAnImageWhosePixelsDoNotMatchItsSize) {
@@ -255,6 +301,39 @@ TEST(SimulatedPrinter, ReportsADataFileKeptInItsSubfolder) {
     const std::string tail = "\\3\\B15\\SUBDIR.GPD";
     ASSERT_GE(reported.size(), tail.size());
     EXPECT_EQ(reported.substr(reported.size() - tail.size()), tail);
+}
+
+TEST(SimulatedPrinter, InstallsTheHelpFilesInTheDriverFolder) {
+    // Stand-ins for the two .chm files, as the build puts them beside the host.
+    const std::wstring from = FreshFolder(L"zelt-help");
+    for (const wchar_t* name : kHelpFileNames) {
+        HANDLE file = CreateFileW((from + L"\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        DWORD written = 0;
+        WriteFile(file, "ITSF", 4, &written, nullptr);
+        CloseHandle(file);
+    }
+    SimulatedPrinter printer;
+    std::wstring error;
+    ASSERT_TRUE(EnsurePrinter({L"QRVHOST.GPD", L"Zelt Host Test Help", L"", from}, printer, error)) << Narrow(error);
+    wchar_t driver[MAX_PATH] = {};
+    DWORD needed = 0;
+    ASSERT_TRUE(GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(driver), sizeof driver, &needed));
+    ASSERT_EQ(printer.helpFiles.size(), 2u);
+    for (size_t i = 0; i < 2; ++i) {
+        const std::wstring expected = std::wstring(driver) + L"\\3\\" + kHelpFileNames[i];
+        EXPECT_EQ(Narrow(printer.helpFiles[i]), Narrow(expected));
+        std::string content;
+        EXPECT_TRUE(ReadWholeFile(expected, content) && content == "ITSF") << Narrow(expected);
+        DeleteFileW(expected.c_str());  // the help tests decide for themselves which files lie there
+    }
+    // Without a help folder, or with one that holds no .chm, nothing is installed and nothing fails.
+    ASSERT_TRUE(EnsurePrinter({L"QRVHOST.GPD", L"Zelt Host Test Help", L""}, printer, error)) << Narrow(error);
+    EXPECT_TRUE(printer.helpFiles.empty());
+    ASSERT_TRUE(EnsurePrinter({L"QRVHOST.GPD", L"Zelt Host Test Help", L"", FreshFolder(L"zelt-nohelp")}, printer, error))
+        << Narrow(error);
+    EXPECT_TRUE(printer.helpFiles.empty());
 }
 
 TEST(SimulatedPrinter, RefusesAPrinterNameHeldByAnotherDriver) {

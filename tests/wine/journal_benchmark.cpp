@@ -130,8 +130,9 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring what = argv[3];
 
     PageSession session;
+    Port port{L"QRVX10.GPD", {}};
     std::wstring error;
-    if (!session.Prepare(L"QRVX10.GPD", error)) {
+    if (!session.Prepare(port.dataFile, error)) {
         std::fprintf(stderr, "%s\n", Narrow(error).c_str());
         return 1;
     }
@@ -184,9 +185,9 @@ int wmain(int argc, wchar_t** argv) {
         plugin.start = WithPhases("plugin", plugin.start);
         floor.start = WithPhases("floor", floor.start);
     }
-    const bool done = mode == L"memory" ? MeasureMemory(session.jobs(), what.c_str(), length,
+    const bool done = mode == L"memory" ? MeasureMemory(port, what.c_str(), length,
                                                         what == L"plugin" ? plugin : floor)
-                                        : TimeAgainstFloor(session.jobs(), plugin, floor, _wtoi(what.c_str()));
+                                        : TimeAgainstFloor(port, plugin, floor, _wtoi(what.c_str()));
     ClosePrinter(printer);
     session.Press(SheetButton::kCancel);
     return done ? 0 : 1;

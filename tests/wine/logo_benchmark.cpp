@@ -68,8 +68,9 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring what = argv[4];
 
     PageSession session;
+    Port port{L"QRVX10.GPD", {}};
     std::wstring error;
-    if (!session.Prepare(L"QRVX10.GPD", error)) {
+    if (!session.Prepare(port.dataFile, error)) {
         std::fprintf(stderr, "%s\n", Narrow(error).c_str());
         return 1;
     }
@@ -95,8 +96,8 @@ int wmain(int argc, wchar_t** argv) {
 
     const Print plugin{[&] { SendMessageW(printAll, BM_CLICK, 0, 0); }, {streamLength}};
     const Print floor{[&] { FloorJob(printer, folder, count, size, streamLength); }, {streamLength}};
-    const bool done = mode == L"time" ? TimeAgainstFloor(session.jobs(), plugin, floor, _wtoi(what.c_str()))
-                                      : MeasureMemory(session.jobs(), what.c_str(), streamLength,
+    const bool done = mode == L"time" ? TimeAgainstFloor(port, plugin, floor, _wtoi(what.c_str()))
+                                      : MeasureMemory(port, what.c_str(), streamLength,
                                                       what == L"plugin" ? plugin : floor);
     ClosePrinter(printer);
     session.Press(SheetButton::kCancel);

@@ -15,6 +15,7 @@
 #include "iat_hook.h"
 #include "logo/logo_settings.h"
 #include "page_driver.h"
+#include "printer_names.h"
 #include "wine_paths.h"
 
 using namespace zelt::test;
@@ -97,6 +98,10 @@ protected:
             host::MakeFolders(LogoFolder(folder), error);
             DeleteFilesIn(LogoFolder(folder), L"*.zrl");
         }
+        if (!jobs_.Reset(dataFile, error)) {
+            ADD_FAILURE() << Narrow(error);
+            return false;
+        }
         for (const auto& [name, value] : seed) session.values().Write(name, value);
         g_useSiblingCopyPage = siblingCopyPage;
         void* previous = ReplaceImport(session.plugin().module(), "comctl32.dll", "CreatePropertySheetPageW",
@@ -135,13 +140,13 @@ protected:
         return ReadWholeFile(LogoPath(folder, number));
     }
 
-    Bytes NextJob(const Bytes& expected) { return session.jobs().Next(expected); }
-    void ExpectNoJob() {
-        EXPECT_EQ(session.jobs().NextAfterMarker(session.printerName()), "marker job")
-            << "a job arrived before the marker";
-    }
+    Bytes NextJob(const Bytes& expected) { return jobs_.Next(expected); }
+    void ExpectNoJob() { EXPECT_TRUE(jobs_.NoneSince(session.printerName())) << "a job arrived before the marker"; }
 
     PageSession session;
+
+private:
+    PortJobs jobs_;
 };
 
 // --- Load, modes and defaults ---------------------------------------------------------

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "page_driver.h"
+#include "pages/common/printer_access.h"
 #include "settings/setting_table.h"
 
 using namespace zelt::test;
@@ -367,13 +368,16 @@ const char* KindName(Shown kind) {
     return "";
 }
 
-void ExpectShown(HWND window, const ModelCase& model, const PageExpectation& page, const char* when) {
+// `readOnly`: the values only; which controls are enabled is checked apart.
+void ExpectShown(HWND window, const ModelCase& model, const PageExpectation& page, const char* when,
+                 bool readOnly = false) {
     const std::string modelName = Narrow(model.dataFile);
-    if (&page == &kLogo) {
+    if (&page == &kLogo && !readOnly) {
         EXPECT_EQ(IsEnabled(window, 1033), !model.logoCannotGenerate)
             << modelName << ", " << page.name << ", control 1033 (enabled) " << when;
     }
     for (const ControlExpectation& control : page.controls) {
+        if (readOnly && control.kind == Shown::kEnabled) continue;
         EXPECT_EQ(ShownValue(window, control), control.value)
             << modelName << ", " << page.name << ", control " << control.id << " (" << KindName(control.kind) << ") "
             << when;
@@ -459,6 +463,52 @@ TEST_P(ModelMatrix, RepairsDefaultsApplyAndReopen) {
     EXPECT_EQ(Listed(WrittenNames(modelName + " reopen")), Listed(rewritten))
         << modelName << ": values written when opened again";
     EXPECT_TRUE(session.Press(SheetButton::kCancel).taken) << modelName;
+}
+
+// What a user without the right to change the printer can still use: the
+// Logo page's Generate To list and "Print All Logos", the Copy Options page's
+// journal list, "Print" and "Save As".
+const std::set<int> kUsableWhenReadOnly = {1035, 1036, 1054, 1055, 1056};
+
+// The same pages with DPS_NOPERMISSION: what the defaults button and apply
+// store above (and an ETB_STATUS out of range, which a page that may write
+// repairs) is shown, nothing that changes a setting can be used, the sheet is
+// never told of a change, and nothing at all is written.
+TEST_P(ModelMatrix, ReadOnlyShowsWhatIsStoredAndWritesNothing) {
+    const ModelCase& model = GetParam();
+    const std::string modelName = Narrow(model.dataFile);
+    PageSession session;
+    std::wstring error;
+    ASSERT_TRUE(session.Prepare(model.dataFile, error)) << modelName << ": " << Narrow(error);
+    for (const auto& [name, value] : ComposeValues(model)) session.values().Write(name.c_str(), value.afterDefaults);
+    session.values().Write(L"ETB_STATUS", 7);
+    const std::wstring stored = session.values().Table();
+    session.plugin().sheetParams()->dwFlags = zelt::kNoPermissionFlag;
+    ASSERT_TRUE(session.OpenSheet(error)) << modelName << ": " << Narrow(error);
+
+    for (int tab = 0; tab < static_cast<int>(model.pages.size()); ++tab) {
+        const PageExpectation& page = *model.pages[tab];
+        HWND window = session.ShowPage(tab);
+        ASSERT_NE(window, nullptr) << modelName << ", " << page.name;
+        for (const ControlExpectation& control : page.controls) {
+            if (!kUsableWhenReadOnly.count(control.id)) Disturb(window, control);
+        }
+        ExpectShown(window, model, page, "read-only", true);
+        for (int id : EnabledInputs(window)) {
+            EXPECT_TRUE(kUsableWhenReadOnly.count(id)) << modelName << ", " << page.name << ": control " << id;
+        }
+        for (int id : kUsableWhenReadOnly) {
+            if (GetDlgItem(window, id) == nullptr) continue;
+            EXPECT_TRUE(IsEnabled(window, id)) << modelName << ", " << page.name << ": " << id;
+        }
+    }
+    EXPECT_FALSE(ApplyButtonEnabled(session.sheet())) << modelName << ": the sheet was told of a change";
+    const PressOutcome applied = session.Press(SheetButton::kApply);
+    const PressOutcome closed = session.Press(SheetButton::kOk);
+    EXPECT_TRUE(applied.messages.empty() && closed.messages.empty()) << modelName;
+    EXPECT_FALSE(closed.sheetOpen) << modelName;
+    EXPECT_EQ(Listed(WrittenNames(modelName + " read-only")), "none");
+    EXPECT_EQ(Narrow(session.values().Table()), Narrow(stored)) << modelName;
 }
 
 std::string TestName(const ::testing::TestParamInfo<ModelCase>& info) {

@@ -37,7 +37,6 @@ enum : int {
     kEnable = 1096,
     kEtbDefaults = 1124,
 };
-constexpr int kSheetApplyButton = 0x3021;
 constexpr DWORD kAllBits = 0xFFFFFFFF;
 
 using Writes = std::vector<std::pair<std::wstring, DWORD>>;
@@ -92,7 +91,7 @@ protected:
         return page;
     }
 
-    bool ApplyEnabled() { return IsWindowEnabled(GetDlgItem(session_->sheet().window(), kSheetApplyButton)) != FALSE; }
+    bool ApplyEnabled() { return ApplyButtonEnabled(session_->sheet()); }
 
     void Press(SheetButton button, bool staysOpen) {
         const PressOutcome outcome = session_->Press(button);

@@ -10,6 +10,7 @@ namespace {
 HINSTANCE g_module = nullptr;
 volatile LONG g_liveObjects = 0;
 volatile LONG g_serverLocks = 0;
+CRITICAL_SECTION g_stateLock;
 
 }  // namespace
 
@@ -24,10 +25,18 @@ void LockModule(bool lock) {
     }
 }
 
+ModuleLock::ModuleLock() { EnterCriticalSection(&g_stateLock); }
+ModuleLock::~ModuleLock() { LeaveCriticalSection(&g_stateLock); }
+
 }  // namespace zelt
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-    if (reason == DLL_PROCESS_ATTACH) zelt::g_module = instance;
+    if (reason == DLL_PROCESS_ATTACH) {
+        zelt::g_module = instance;
+        InitializeCriticalSection(&zelt::g_stateLock);
+    } else if (reason == DLL_PROCESS_DETACH) {
+        DeleteCriticalSection(&zelt::g_stateLock);
+    }
     return TRUE;
 }
 

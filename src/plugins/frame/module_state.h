@@ -15,4 +15,14 @@ void ObjectCreated();
 void ObjectDestroyed();
 void LockModule(bool lock);
 
+// Held while module-wide state that sheets on different threads share is
+// read or changed: the pages of each open sheet and the activation context.
+class ModuleLock {
+public:
+    ModuleLock();
+    ~ModuleLock();
+    ModuleLock(const ModuleLock&) = delete;
+    ModuleLock& operator=(const ModuleLock&) = delete;
+};
+
 }  // namespace zelt

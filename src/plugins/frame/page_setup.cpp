@@ -68,9 +68,11 @@ wchar_t* ModulePath() {
     return nullptr;
 }
 
-// The context made from the module's own manifest, created once and kept for
-// the module's life. INVALID_HANDLE_VALUE when it cannot be made (yet).
+// The context made from the module's own manifest, created once (sheets on
+// two threads may ask at the same moment) and kept for the module's life.
+// INVALID_HANDLE_VALUE when it cannot be made (yet).
 HANDLE ActivationContext() {
+    ModuleLock lock;
     if (g_activationContext != INVALID_HANDLE_VALUE) return g_activationContext;
     wchar_t* path = ModulePath();
     if (path == nullptr) return INVALID_HANDLE_VALUE;
@@ -119,6 +121,7 @@ HANDLE PrinterOf(const PROPSHEETUI_INFO& info) {
 LONG_PTR AddPages(const PROPSHEETUI_INFO& info, const PagePlan& plan) {
     const bool xpStyling = SystemUsesXpStyling();
     LONG_PTR lastResult = 0;
+    HPROPSHEETPAGE pages[kPageSlotCount] = {};
     for (int i = 0; i < plan.count; ++i) {
         PROPSHEETPAGEW page = {};
         page.dwSize = sizeof(PROPSHEETPAGEW);
@@ -132,11 +135,13 @@ LONG_PTR AddPages(const PROPSHEETUI_INFO& info, const PagePlan& plan) {
             if (page.hActCtx != nullptr && page.hActCtx != INVALID_HANDLE_VALUE) page.dwFlags |= PSP_USEFUSIONCONTEXT;
         }
         HPROPSHEETPAGE handle = CreatePropertySheetPageW(&page);
-        SetPageHandle(plan.slots[i], handle);
+        pages[plan.slots[i]] = handle;
+        // Known before the host has the page: a sheet already shown may
+        // create it at once.
+        RememberSheetPages(info.hComPropSheet, pages);
         lastResult = info.pfnComPropSheet(info.hComPropSheet, CPSFUNC_ADD_HPROPSHEETPAGE,
                                           reinterpret_cast<LPARAM>(handle), 0);
     }
-    ClearInitialisedFlags();
     return lastResult;
 }
 
@@ -164,6 +169,10 @@ HRESULT AnswerDevicePropertySheets(PROPSHEETUI_INFO* info, LPARAM lParam) {
             if (auto* header = reinterpret_cast<PROPSHEETUI_INFO_HEADER*>(lParam)) {
                 header->pTitle = const_cast<LPWSTR>(L"OEM UI Page");
             }
+            result = FixedReasonResult(info->Reason, lParam);
+            break;
+        case kReasonDestroy:
+            ForgetSheetPages(info->hComPropSheet);
             result = FixedReasonResult(info->Reason, lParam);
             break;
         case kReasonSetResult: {

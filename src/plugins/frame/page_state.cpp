@@ -1,20 +1,30 @@
 #include "page_state.h"
 
+#include "module_state.h"
+#include "sheet_page_sets.h"
+
 namespace zelt {
 namespace {
 
-HPROPSHEETPAGE g_pageHandles[kPageSlotCount] = {};
-LONG g_initialised[kPageSlotCount] = {};
+SheetPageSets g_sheets;
 
 }  // namespace
 
-HPROPSHEETPAGE PageHandle(PageSlot slot) { return g_pageHandles[slot]; }
-void SetPageHandle(PageSlot slot, HPROPSHEETPAGE page) { g_pageHandles[slot] = page; }
+void RememberSheetPages(HANDLE sheetKey, const HPROPSHEETPAGE (&pages)[kPageSlotCount]) {
+    SheetPages set{};
+    for (int slot = 0; slot < kPageSlotCount; ++slot) set[slot] = pages[slot];
+    ModuleLock lock;
+    g_sheets.Remember(sheetKey, set);
+}
 
-bool IsPageInitialised(PageSlot slot) { return g_initialised[slot] != 0; }
-void MarkPageInitialised(PageSlot slot) { g_initialised[slot] = 1; }
-void ClearInitialisedFlags() {
-    for (LONG& flag : g_initialised) flag = 0;
+void ForgetSheetPages(HANDLE sheetKey) {
+    ModuleLock lock;
+    g_sheets.Forget(sheetKey);
+}
+
+int SiblingPageIndex(const void* const* sheetPages, std::size_t count, PageSlot slot) {
+    ModuleLock lock;
+    return g_sheets.SiblingIndex(sheetPages, count, slot);
 }
 
 }  // namespace zelt

@@ -2,6 +2,7 @@
 // shows, what the defaults button selects, and what apply writes.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -42,6 +43,19 @@ enum CopyControlId : int {
     kCopyTimeoutUnit = 1105,
     kCopyDefaultsButton = 1123,
 };
+
+// Every control that changes a setting, of all variants, and the defaults
+// button: what a read-only page disables.
+constexpr std::array<int, 13> kCopySettingControls = {
+    kCopySimpleCopy,     kCopyAddScv,        kCopyLogoPrint,     kCopyQualityList,     kCopyCutList,
+    kCopyPrintAfter,     kCopyAppend,        kCopyPrintAndAppend, kCopyRetractEnabled, kCopyRetractDisabled,
+    kCopyTimeoutEdit,    kCopyTimeoutUpDown, kCopyDefaultsButton};
+
+// The journal actions with the list that chooses their journal and their
+// labels: they need no right to change the printer, so a read-only page,
+// whose "Simple Copy" cannot be cleared, keeps them usable.
+constexpr std::array<int, 4> kCopyJournalControls = {kCopyJournalGroup, kCopySelectJournalLabel, kCopyJournalList,
+                                                     kCopyPrintJournal};
 
 // The copy is cut by the same printer as the original, so each variant offers
 // the cut-action rows, and selects on defaults the row, of its model's Raster

@@ -5,23 +5,22 @@
 #include <commctrl.h>
 
 #include "copy_model.h"
-#include "frame/page_state.h"
 #include "journal_actions.h"
 #include "journal_store.h"
 #include "logo/logo_settings.h"
 #include "logo/logo_store.h"
 #include "pages/common/dialog_controls.h"
 #include "pages/common/message_box.h"
+#include "pages/common/page_access.h"
 #include "pages/common/page_frame.h"
 #include "pages/common/page_procedures.h"
 #include "settings/setting_table.h"
-#include "settings/spooler_printer_data.h"
 #include "spool/printer_queries.h"
 
 namespace zelt {
 namespace {
 
-constexpr PageTraits kTraits{kCopySlot, 3, HelpTableId::kCopy};
+constexpr PageTraits kTraits{kCopyHelpContext, HelpTableId::kCopy};
 
 constexpr int kTimeoutGroup[] = {kCopyTimeoutLabel, kCopyTimeoutEdit, kCopyTimeoutUpDown, kCopyTimeoutUnit};
 
@@ -44,12 +43,11 @@ void EnableDependents(HWND page, const CopyVariant& variant, bool enabled) {
     }
 }
 
-// The Logo page's Generate mode: its button while that page lives, else the
-// stored mode.
+// The Logo page's Generate mode: its button once this sheet's Logo page has
+// been shown (and so initialised), else the stored mode.
 bool LogoGenerateMode(HWND page, PrinterData& store) {
-    if (!IsPageInitialised(kLogoSlot)) return StoredLogoGenerateMode(store);
     HWND logo = SiblingPageWindow(page, kLogoSlot);
-    return logo != nullptr && IsChecked(logo, kLogoGenerateButton);
+    return logo != nullptr ? IsChecked(logo, kLogoGenerateButton) : StoredLogoGenerateMode(store);
 }
 
 void SetOutput(HWND page, std::uint32_t output) {
@@ -93,24 +91,33 @@ void Load(HWND page, const CopyVariant& variant) {
     FillLists(page, variant);
     FillJournalList(page, printerName);
 
-    SpoolerPrinterData store(printer);
-    const CopyControls shown = LoadCopyPage(store, variant);
+    CopyControls shown;
+    bool generateMode = false;
+    const bool readOnly = LoadPageValues(page, [&](PrinterData& store) {
+        shown = LoadCopyPage(store, variant);
+        generateMode = LogoGenerateMode(page, store);
+    });
     ShowControls(page, variant, shown);
     if (variant.presenter && !shown.retractEnabled) EnableTimeoutGroup(page, false);
-    if (LogoGenerateMode(page, store)) {
+    if (generateMode) {
         Enable(page, kCopySimpleCopy, false);
         EnableDependents(page, variant, false);
     }
     if (shown.simpleCopy) EnableDependents(page, variant, false);
+    if (readOnly) {
+        EnablePageControls(page, kCopySettingControls, false);
+        EnablePageControls(page, kCopyJournalControls, true);
+        Enable(page, kCopySaveAs, ListSelection(page, kCopyJournalList) == kCurrentJournalItem);
+    }
     SetWindowLongPtrW(page, GWLP_USERDATA, kLoaded);
 }
 
 void ResetToDefaults(HWND page, const CopyVariant& variant) {
     ShowControls(page, variant, CopyDefaults(variant));
     EnableDependents(page, variant, false);
-    if (IsPageInitialised(kLogoSlot)) {
-        HWND logo = SiblingPageWindow(page, kLogoSlot);
-        Enable(page, kCopySimpleCopy, !(logo != nullptr && IsChecked(logo, kLogoGenerateButton)));
+    // Without this sheet's Logo page, "Simple Copy" keeps its enabled state.
+    if (HWND logo = SiblingPageWindow(page, kLogoSlot)) {
+        Enable(page, kCopySimpleCopy, !IsChecked(logo, kLogoGenerateButton));
     }
     NotifyPageChanged(page);
 }
@@ -145,11 +152,13 @@ LONG_PTR Apply(HWND page, const CopyVariant& variant) {
         entries.retractTimeout =
             ReadNumericField(page, kCopyTimeoutEdit, kCopyRetractTimeout.low, kCopyRetractTimeout.high);
     }
-    SpoolerPrinterData store(PagePrinter(page));
-    if (ApplyCopyPage(store, variant, entries)) return PSNRET_NOERROR;
-    ShowMessage(page, kCopyRetractTimeout.messageId, kPresenterPageCaption, MB_ICONEXCLAMATION | MB_OK);
-    SetNumericField(page, kCopyRetractTimeout.upDownId, kCopyRetractTimeout.resetValue);
-    return PSNRET_INVALID;
+    const ApplyVerdict verdict =
+        ApplyPageValues(page, [&](PrinterData& store) { return !ApplyCopyPage(store, variant, entries); });
+    if (verdict.showRejected) {
+        ShowMessage(page, kCopyRetractTimeout.messageId, kPresenterPageCaption, MB_ICONEXCLAMATION | MB_OK);
+        SetNumericField(page, kCopyRetractTimeout.upDownId, kCopyRetractTimeout.resetValue);
+    }
+    return ApplyResult(verdict);
 }
 
 bool OnCommand(HWND page, const CopyVariant& variant, int id, int code) {
@@ -200,7 +209,7 @@ bool OnCommand(HWND page, const CopyVariant& variant, int id, int code) {
 INT_PTR CopyPageMessage(const CopyVariant& variant, HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
-            BeginPage(kTraits, page, lParam);
+            BeginPage(page, lParam);
             Load(page, variant);
             return TRUE;
         case WM_COMMAND:

@@ -3,9 +3,9 @@
 #include "crt_file_system.h"
 #include "logo_settings.h"
 #include "pages/common/dialog_controls.h"
+#include "pages/common/page_access.h"
 #include "pages/common/page_frame.h"
 #include "pages/common/page_procedures.h"
-#include "settings/spooler_printer_data.h"
 #include "spool/logo_stream.h"
 #include "spool/printer_queries.h"
 #include "spool/raw_job.h"
@@ -13,7 +13,7 @@
 namespace zelt {
 namespace {
 
-constexpr PageTraits kTraits{kLogoSlot, 2, HelpTableId::kLogo};
+constexpr PageTraits kTraits{kLogoHelpContext, HelpTableId::kLogo};
 
 template <std::size_t N>
 void FillListFrom(HWND page, int listId, const std::array<std::uint16_t, N>& stringIds) {
@@ -86,14 +86,20 @@ void PrintAllLogos(HWND page) {
 }
 
 void InitialisePage(HWND page, LPARAM initParam) {
-    BeginPage(kTraits, page, initParam);
+    BeginPage(page, initParam);
     FillLists(page);
-    HANDLE printer = PagePrinter(page);
-    SpoolerPrinterData data(printer);
-    DriverDataFile driver(printer);
+    DriverDataFile driver(PagePrinter(page));
     const wchar_t* dataFile = driver.path();
-    ShowControls(page, LoadLogoPage(data, dataFile ? std::optional<std::wstring_view>(dataFile) : std::nullopt));
+    LogoControls shown;
+    const bool readOnly = LoadPageValues(page, [&](PrinterData& store) {
+        shown = LoadLogoPage(store, dataFile ? std::optional<std::wstring_view>(dataFile) : std::nullopt);
+    });
+    ShowControls(page, shown);
     EnableForMode(page, InGenerateMode(page));
+    if (readOnly) {
+        EnablePageControls(page, kLogoSettingControls, false);
+        EnablePageControls(page, kGenerateModeControls, true);
+    }
 }
 
 void ResetToDefaults(HWND page) {
@@ -105,12 +111,13 @@ void ResetToDefaults(HWND page) {
 }
 
 INT_PTR Apply(HWND page) {
-    HANDLE printer = PagePrinter(page);
-    SpoolerPrinterData data(printer);
-    DriverDataFile driver(printer);
-    const wchar_t* dataFile = driver.path();
-    ApplyLogoPage(data, ReadControls(page), dataFile ? std::optional<std::wstring_view>(dataFile) : std::nullopt);
-    return AnswerNotify(page, PSNRET_NOERROR);
+    const ApplyVerdict verdict = ApplyPageValues(page, [page](PrinterData& store) {
+        DriverDataFile driver(PagePrinter(page));
+        const wchar_t* dataFile = driver.path();
+        ApplyLogoPage(store, ReadControls(page), dataFile ? std::optional<std::wstring_view>(dataFile) : std::nullopt);
+        return false;
+    });
+    return AnswerNotify(page, ApplyResult(verdict));
 }
 
 INT_PTR HandleCommand(HWND page, int id, int code) {

@@ -56,6 +56,14 @@ constexpr std::array<int, 11> kPrintModeControls = {kLogoPrintGroup,     kLogoDo
                                                    kLogoPageBottomList, kLogoDocBottomLabel, kLogoDocBottomList,
                                                    kLogoFileTypeLabel,  kLogoFileTypeList};
 
+// Every control that changes a setting, and the defaults button: what a
+// read-only page disables. The Generate To list and "Print All Logos" are not
+// among them: they only choose and print, and a read-only page keeps them
+// usable in either mode.
+constexpr std::array<int, 8> kLogoSettingControls = {kLogoGenerateButton, kLogoPrintButton, kLogoDocTopList,
+                                                    kLogoPageTopList,    kLogoPageBottomList, kLogoDocBottomList,
+                                                    kLogoFileTypeList,   kLogoDefaultsButton};
+
 // The Copy Options page's controls the Logo page switches, in the order set.
 constexpr int kCopySimpleCopy = 1047;
 constexpr std::array<int, 17> kCopyDependentControls = {1038, 1046, 1050, 1042, 1048, 1041, 1043, 1049, 1039,

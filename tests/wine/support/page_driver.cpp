@@ -1,10 +1,12 @@
 #include "page_driver.h"
 
+#include <commctrl.h>
 #include <winspool.h>
 
 #include "iat_hook.h"
 #include "printer_names.h"
 #include "printer_setup.h"
+#include "settings/setting_table.h"
 #include "wine_paths.h"
 
 namespace zelt::test {
@@ -52,6 +54,8 @@ BOOL CALLBACK FindMessageBox(HWND window, LPARAM context) {
     wchar_t className[16] = {};
     if (window == search->except || !IsWindowVisible(window)) return TRUE;
     if (GetClassNameW(window, className, 16) == 0 || lstrcmpW(className, L"#32770") != 0) return TRUE;
+    // Another printer's sheet on the same thread is no message box.
+    if (host::IsPropertySheet(window)) return TRUE;
     search->found = window;
     return FALSE;
 }
@@ -129,6 +133,8 @@ struct WriteLog {
     CRITICAL_SECTION lock;
     std::vector<RecordedWrite> writes;
     SetPrinterDataFunction real = nullptr;
+    DWORD refusal = ERROR_SUCCESS;
+    std::wstring refusedName;  // empty: every name
 };
 
 WriteLog& Log() {
@@ -142,8 +148,10 @@ DWORD WINAPI RecordingSetPrinterData(HANDLE printer, LPWSTR name, DWORD type, LP
     if (data && size >= sizeof(DWORD)) memcpy(&write.number, data, sizeof(DWORD));
     EnterCriticalSection(&log.lock);
     log.writes.push_back(write);
+    const bool refused = log.refusal != ERROR_SUCCESS && (log.refusedName.empty() || log.refusedName == write.name);
+    const DWORD refusal = log.refusal;
     LeaveCriticalSection(&log.lock);
-    return log.real(printer, name, type, data, size);
+    return refused ? refusal : log.real(printer, name, type, data, size);
 }
 
 }  // namespace
@@ -198,6 +206,29 @@ bool IsEnabled(HWND page, int controlId) {
     return control && IsWindowEnabled(control);
 }
 
+namespace {
+
+BOOL CALLBACK CollectEnabledInput(HWND control, LPARAM found) {
+    wchar_t className[32] = {};
+    if (!IsWindowEnabled(control) || !IsWindowVisible(control) || GetClassNameW(control, className, 32) == 0) {
+        return TRUE;
+    }
+    const LONG type = GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK;
+    const bool input = (lstrcmpiW(className, L"Button") == 0 && type != BS_GROUPBOX) ||
+                       lstrcmpiW(className, L"ComboBox") == 0 || lstrcmpiW(className, L"Edit") == 0 ||
+                       lstrcmpiW(className, UPDOWN_CLASSW) == 0;
+    if (input) reinterpret_cast<std::vector<int>*>(found)->push_back(GetDlgCtrlID(control));
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<int> EnabledInputs(HWND page) {
+    std::vector<int> ids;
+    EnumChildWindows(page, &CollectEnabledInput, reinterpret_cast<LPARAM>(&ids));
+    return ids;
+}
+
 std::wstring ControlText(HWND page, int controlId) { return WindowText(GetDlgItem(page, controlId)); }
 
 bool TypeText(HWND page, int editId, const std::wstring& text) {
@@ -211,6 +242,11 @@ std::optional<MessageBoxSeen> DismissMessageBox(const host::SheetSession& sheet,
     HWND window = sheet.window();
     if (!window) return std::nullopt;
     return DismissMessageBox(GetWindowThreadProcessId(window, nullptr), window, timeoutMs);
+}
+
+bool ApplyButtonEnabled(const host::SheetSession& sheet) {
+    constexpr int kApplyButton = 0x3021;
+    return IsWindowEnabled(GetDlgItem(sheet.window(), kApplyButton)) != FALSE;
 }
 
 PressOutcome PressButton(host::SheetSession& sheet, SheetButton button) {
@@ -274,6 +310,14 @@ bool PrinterValues::WriteRaw(const wchar_t* name, DWORD type, const void* bytes,
     return SetPrinterDataW(printer_, const_cast<wchar_t*>(name), type, data, size) == ERROR_SUCCESS;
 }
 
+std::wstring PrinterValues::Table() const {
+    std::wstring table;
+    for (const SettingSpec& setting : kSettings) {
+        table += host::FormatValueLine(setting.name, Read(setting.name)) + L"\n";
+    }
+    return table;
+}
+
 bool PrinterValues::DeleteAll(std::wstring& error) { return host::DeleteStoredValues(name_, error); }
 
 // --- Write recording -------------------------------------------------------------
@@ -289,6 +333,14 @@ bool RecordPluginWrites(HMODULE plugin) {
     return true;
 }
 
+void RefusePluginWrites(DWORD error, const std::wstring& name) {
+    WriteLog& log = Log();
+    EnterCriticalSection(&log.lock);
+    log.refusal = error;
+    log.refusedName = name;
+    LeaveCriticalSection(&log.lock);
+}
+
 std::vector<RecordedWrite> TakeRecordedWrites() {
     WriteLog& log = Log();
     EnterCriticalSection(&log.lock);
@@ -298,7 +350,37 @@ std::vector<RecordedWrite> TakeRecordedWrites() {
     return writes;
 }
 
-// --- Files and captured jobs ---------------------------------------------------------
+// --- Fresh printer with its sheet ----------------------------------------------------
+bool PageSession::Prepare(const std::wstring& dataFile, std::wstring& error) {
+    printerName_ = L"Zelt Page Test " + host::ModelName(dataFile);
+    host::SimulatedPrinter printer;
+    if (!host::EnsurePrinter({dataFile, printerName_, L""}, printer, error)) return false;
+    if (!values_.Open(printerName_, error) || !values_.DeleteAll(error)) return false;
+    if (!plugin_.Load(host::DefaultPluginPath(), error) || !plugin_.AttachPrinter(printerName_, error)) return false;
+    if (!RecordPluginWrites(plugin_.module())) {
+        error = L"the plug-in does not import SetPrinterDataW from winspool.drv";
+        return false;
+    }
+    TakeRecordedWrites();
+    return true;
+}
+
+bool PageSession::OpenSheet(std::wstring& error, PageSession* beside) {
+    sheet_.reset();
+    sheet_ = std::make_unique<host::SheetSession>(plugin_.plugin(), plugin_.sheetParams());
+    return beside != nullptr ? sheet_->OpenBeside(beside->sheet(), error) : sheet_->Open(error);
+}
+
+bool PageSession::Open(const std::wstring& dataFile, std::wstring& error) {
+    return Prepare(dataFile, error) && OpenSheet(error);
+}
+
+HWND PageSession::ShowPage(int tabIndex) {
+    if (!sheet_ || !sheet_->SelectPage(tabIndex)) return nullptr;
+    return sheet_->PageWindow(tabIndex);
+}
+
+// --- Files and jobs ---------------------------------------------------------------------
 bool WriteWholeFile(const std::wstring& path, const Bytes& bytes) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
@@ -336,22 +418,24 @@ Bytes Pattern(std::size_t size, int seed) {
     return bytes;
 }
 
-void CapturedJobs::Reset(const std::wstring& folder) {
-    folder_ = folder;
-    std::wstring error;
-    host::MakeFolders(folder_, error);
-    DeleteFilesIn(folder_, L"job-*.prn");
+bool PortJobs::Reset(const std::wstring& dataFile, std::wstring& error) {
+    folder_ = L"C:\\zelt\\jobs\\" + host::ModelName(dataFile);
     next_ = 1;
+    if (!host::MakeFolders(folder_, error)) return false;
+    DeleteFilesIn(folder_, L"job-*.prn");
+    return true;
 }
 
-std::wstring CapturedJobs::Path(int number) const {
+std::wstring PortJobs::PathOf(int number) const {
     wchar_t name[32];
     swprintf(name, 32, L"\\job-%03d.prn", number);
     return folder_ + name;
 }
 
-Bytes CapturedJobs::Next(const Bytes& expected) {
-    const std::wstring path = Path(next_++);
+std::wstring PortJobs::NextPath() { return PathOf(next_++); }
+
+Bytes PortJobs::Next(const Bytes& expected) {
+    const std::wstring path = NextPath();
     std::optional<Bytes> content;
     for (int attempt = 0; attempt < 200; ++attempt) {
         content = ReadWholeFile(path);
@@ -361,9 +445,21 @@ Bytes CapturedJobs::Next(const Bytes& expected) {
     return content.value_or("(no job)");
 }
 
-Bytes CapturedJobs::NextAfterMarker(const std::wstring& printerName) {
+Bytes PortJobs::Next() {
+    const std::wstring path = NextPath();
+    std::optional<Bytes> previous;
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        std::optional<Bytes> content = ReadWholeFile(path);
+        if (content && previous && *content == *previous) return *content;
+        previous = content;
+        Sleep(100);
+    }
+    return "(no job)";
+}
+
+bool PortJobs::NoneSince(const std::wstring& printerName) {
     HANDLE printer = nullptr;
-    if (!OpenPrinterW(const_cast<wchar_t*>(printerName.c_str()), &printer, nullptr)) return "(no printer)";
+    if (!OpenPrinterW(const_cast<wchar_t*>(printerName.c_str()), &printer, nullptr)) return false;
     DOC_INFO_1W document = {const_cast<wchar_t*>(L"marker"), nullptr, const_cast<wchar_t*>(L"RAW")};
     char marker[] = "marker job";
     DWORD written = 0;
@@ -373,52 +469,21 @@ Bytes CapturedJobs::NextAfterMarker(const std::wstring& printerName) {
     EndPagePrinter(printer);
     EndDocPrinter(printer);
     ClosePrinter(printer);
-    return Next("marker job");
+    return Next("marker job") == "marker job";
 }
 
-bool CapturedJobs::WaitForJob(int number, std::uint64_t size, DWORD timeoutMs) const {
-    const std::wstring path = Path(number);
+bool PortJobs::Arrived(int number, std::uint64_t length, DWORD timeoutMs) const {
+    const std::wstring path = PathOf(number);
     const DWORD start = GetTickCount();
     do {
         WIN32_FILE_ATTRIBUTE_DATA data;
         if (GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) &&
-            (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow) == size) {
+            (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow) == length) {
             return true;
         }
         Sleep(1);
     } while (GetTickCount() - start < timeoutMs);
     return false;
-}
-
-// --- Fresh printer with its sheet ----------------------------------------------------
-bool PageSession::Prepare(const std::wstring& dataFile, std::wstring& error) {
-    printerName_ = L"Zelt Page Test " + host::ModelName(dataFile);
-    host::SimulatedPrinter printer;
-    if (!host::EnsurePrinter({dataFile, printerName_, L""}, printer, error)) return false;
-    jobs_.Reset(printer.jobsFolder);
-    if (!values_.Open(printerName_, error) || !values_.DeleteAll(error)) return false;
-    if (!plugin_.Load(host::DefaultPluginPath(), error) || !plugin_.AttachPrinter(printerName_, error)) return false;
-    if (!RecordPluginWrites(plugin_.module())) {
-        error = L"the plug-in does not import SetPrinterDataW from winspool.drv";
-        return false;
-    }
-    TakeRecordedWrites();
-    return true;
-}
-
-bool PageSession::OpenSheet(std::wstring& error) {
-    sheet_.reset();
-    sheet_ = std::make_unique<host::SheetSession>(plugin_.plugin(), plugin_.sheetParams());
-    return sheet_->Open(error);
-}
-
-bool PageSession::Open(const std::wstring& dataFile, std::wstring& error) {
-    return Prepare(dataFile, error) && OpenSheet(error);
-}
-
-HWND PageSession::ShowPage(int tabIndex) {
-    if (!sheet_ || !sheet_->SelectPage(tabIndex)) return nullptr;
-    return sheet_->PageWindow(tabIndex);
 }
 
 std::string Narrow(const std::wstring& text) {

@@ -16,8 +16,8 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -52,6 +52,10 @@ bool IsEnabled(HWND page, int controlId);
 // The control's text (WM_GETTEXT); empty for a missing control.
 std::wstring ControlText(HWND page, int controlId);
 
+// The controls of a page a user could change or press now: enabled, shown
+// buttons (group boxes aside), drop-down lists, edit fields and spin controls.
+std::vector<int> EnabledInputs(HWND page);
+
 // Replaces an edit field's text as typing does. Only WM_SETTEXT is sent: the
 // edit control itself then sends its parent EN_CHANGE (page_driver_tests
 // proves it), so a second EN_CHANGE would be a change the user never made.
@@ -65,10 +69,14 @@ struct MessageBoxSeen {
 };
 
 // Waits up to `timeoutMs` for a message box on a thread (a visible #32770
-// window other than `except`), records it and dismisses it with OK.
+// window other than `except` that is no property sheet), records it and
+// dismisses it with OK.
 std::optional<MessageBoxSeen> DismissMessageBox(DWORD threadId, HWND except, DWORD timeoutMs);
 // The same on the sheet's thread, the sheet itself excepted.
 std::optional<MessageBoxSeen> DismissMessageBox(const host::SheetSession& sheet, DWORD timeoutMs);
+
+// Whether the sheet's Apply button is enabled, as after a page told it of a change.
+bool ApplyButtonEnabled(const host::SheetSession& sheet);
 
 struct PressOutcome {
     bool taken = false;                   // the sheet took the press
@@ -99,6 +107,9 @@ public:
     bool Write(const wchar_t* name, DWORD value);
     // Any type and length, for values a page must repair (size 0: no bytes).
     bool WriteRaw(const wchar_t* name, DWORD type, const void* bytes, DWORD size);
+    // Every value of the plug-in's table as stored, one line each: compared
+    // before and after, it shows any value written in between.
+    std::wstring Table() const;
     // Removes every value of the plug-in's table. Wine's DeletePrinterDataW
     // aborts the process, so this goes through the spooler's registry key.
     bool DeleteAll(std::wstring& error);
@@ -122,39 +133,10 @@ struct RecordedWrite {
 bool RecordPluginWrites(HMODULE plugin);
 // The writes recorded since the last call, in order, and forgets them.
 std::vector<RecordedWrite> TakeRecordedWrites();
-
-// --- Files, and the raw jobs the printer's port captures ---------------------------------
-using Bytes = std::string;
-
-bool WriteWholeFile(const std::wstring& path, const Bytes& bytes);
-std::optional<Bytes> ReadWholeFile(const std::wstring& path);
-void DeleteFilesIn(const std::wstring& folder, const std::wstring& pattern);
-// `size` bytes of a pattern that differs by seed.
-Bytes Pattern(std::size_t size, int seed);
-
-// The jobs the printer's capture port keeps as job-001.prn, job-002.prn, ...
-// in its folder, taken in turn.
-class CapturedJobs {
-public:
-    // Deletes the folder's jobs; the next job taken is the first.
-    void Reset(const std::wstring& folder);
-    const std::wstring& folder() const { return folder_; }
-    std::wstring Path(int number) const;
-
-    // The next job, once it equals `expected` (the port's command may still
-    // be writing it); what arrived otherwise, "(no job)" when nothing did.
-    Bytes Next(const Bytes& expected);
-    // Sends a marker job and takes the next job: "marker job" proves that
-    // no other job came since the last one taken.
-    Bytes NextAfterMarker(const std::wstring& printerName);
-    // Waits until job `number` has arrived whole, `size` bytes; false when
-    // it has not after `timeoutMs`. Polls every millisecond.
-    bool WaitForJob(int number, std::uint64_t size, DWORD timeoutMs) const;
-
-private:
-    std::wstring folder_;
-    int next_ = 1;
-};
+// From now on the plug-in's SetPrinterDataW calls -- all, or those of `name`
+// only -- fail with `error` and store nothing, as a spooler refusing them
+// does; they are still recorded. An error of 0 lets them through again.
+void RefusePluginWrites(DWORD error, const std::wstring& name = L"");
 
 // --- A fresh printer with its sheet open ---------------------------------------------
 // The printer "Zelt Page Test <model>" of a model data file, emptied of the
@@ -169,8 +151,9 @@ public:
     // Printer with no stored values and the plug-in loaded; no sheet yet.
     // Once per session: a new printer state needs a new session.
     bool Prepare(const std::wstring& dataFile, std::wstring& error);
-    // Opens the sheet (again, after an earlier one closed).
-    bool OpenSheet(std::wstring& error);
+    // Opens the sheet (again, after an earlier one closed) on a thread of its
+    // own, or on the thread of `beside`'s open sheet (SheetSession::OpenBeside).
+    bool OpenSheet(std::wstring& error, PageSession* beside = nullptr);
     // Prepare and OpenSheet.
     bool Open(const std::wstring& dataFile, std::wstring& error);
 
@@ -182,19 +165,53 @@ public:
     host::SheetSession& sheet() { return *sheet_; }
     host::PluginSession& plugin() { return plugin_; }
     PrinterValues& values() { return values_; }
-    // The printer's captured jobs, none yet after Prepare.
-    CapturedJobs& jobs() { return jobs_; }
     const std::wstring& printerName() const { return printerName_; }
 
 private:
     host::PluginSession plugin_;
     PrinterValues values_;
-    CapturedJobs jobs_;
     std::unique_ptr<host::SheetSession> sheet_;  // destroyed before the plug-in
     std::wstring printerName_;
 };
 
 // UTF-8 for test messages.
 std::string Narrow(const std::wstring& text);
+
+// --- Files and the raw jobs a printer received ----------------------------------------
+using Bytes = std::string;
+
+bool WriteWholeFile(const std::wstring& path, const Bytes& bytes);
+std::optional<Bytes> ReadWholeFile(const std::wstring& path);
+void DeleteFilesIn(const std::wstring& folder, const std::wstring& pattern);
+// `size` bytes of a pattern that differs by `seed`.
+Bytes Pattern(std::size_t size, int seed);
+
+// The jobs a test printer's capture port files as job-001.prn, job-002.prn ...
+// in C:\zelt\jobs\<model>.
+class PortJobs {
+public:
+    // Starts afresh for the printer of `dataFile`: its folder made and emptied.
+    bool Reset(const std::wstring& dataFile, std::wstring& error);
+    const std::wstring& folder() const { return folder_; }
+    // The next job the port received, once it equals `expected` (the port's
+    // command may still be writing it); what arrived otherwise, or "(no job)".
+    Bytes Next(const Bytes& expected);
+    // The next job, once its file has stopped growing; "(no job)" when none came.
+    Bytes Next();
+    // Whether no job came since the last one taken: a marker job sent to the
+    // printer now is the next to arrive.
+    bool NoneSince(const std::wstring& printerName);
+    // Waits until the `number`th job since the reset has arrived whole,
+    // `length` bytes; false when it has not after `timeoutMs`. Polls every
+    // millisecond, for the benchmarks' timing.
+    bool Arrived(int number, std::uint64_t length, DWORD timeoutMs) const;
+
+private:
+    std::wstring PathOf(int number) const;
+    std::wstring NextPath();
+
+    std::wstring folder_;
+    int next_ = 1;
+};
 
 }  // namespace zelt::test

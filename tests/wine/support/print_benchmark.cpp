@@ -23,10 +23,17 @@ Memory ProcessMemory() {
     return {static_cast<long long>(counters.WorkingSetSize), static_cast<long long>(counters.PeakWorkingSetSize)};
 }
 
+bool ClearJobs(Port& port) {
+    std::wstring error;
+    if (port.jobs.Reset(port.dataFile, error)) return true;
+    std::fprintf(stderr, "the port's jobs could not be cleared: %s\n", Narrow(error).c_str());
+    return false;
+}
+
 // Each job in turn: the port's command runs once per job, in order.
-bool AwaitJobs(const CapturedJobs& jobs, const Print& print) {
+bool AwaitJobs(const Port& port, const Print& print) {
     for (std::size_t i = 0; i < print.jobLengths.size(); ++i) {
-        if (!jobs.WaitForJob(static_cast<int>(i + 1), print.jobLengths[i], kArrivalTimeoutMs)) {
+        if (!port.jobs.Arrived(static_cast<int>(i + 1), print.jobLengths[i], kArrivalTimeoutMs)) {
             std::fprintf(stderr, "job %zu of %zu did not arrive whole (%llu bytes expected)\n", i + 1,
                          print.jobLengths.size(), static_cast<unsigned long long>(print.jobLengths[i]));
             return false;
@@ -36,13 +43,13 @@ bool AwaitJobs(const CapturedJobs& jobs, const Print& print) {
 }
 
 // Milliseconds from the print's start until its last job has arrived; -1 when one did not.
-double TimeOnePrint(CapturedJobs& jobs, const Print& print) {
-    jobs.Reset(jobs.folder());
+double TimeOnePrint(Port& port, const Print& print) {
+    if (!ClearJobs(port)) return -1;
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
     print.start();
-    if (!AwaitJobs(jobs, print)) return -1;
+    if (!AwaitJobs(port, print)) return -1;
     QueryPerformanceCounter(&end);
     return 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
@@ -88,27 +95,25 @@ bool WritePatternFile(const std::wstring& path, std::uint64_t size, int seed) {
     return ok;
 }
 
-bool TimeAgainstFloor(CapturedJobs& jobs, const Print& plugin, const Print& floor, int runs) {
+bool TimeAgainstFloor(Port& port, const Print& plugin, const Print& floor, int runs) {
     for (int run = 0; run < runs; ++run) {
         const bool pluginFirst = run % 2 == 0;
-        const double first = TimeOnePrint(jobs, pluginFirst ? plugin : floor);
-        const double second = TimeOnePrint(jobs, pluginFirst ? floor : plugin);
+        const double first = TimeOnePrint(port, pluginFirst ? plugin : floor);
+        const double second = TimeOnePrint(port, pluginFirst ? floor : plugin);
         if (first < 0 || second < 0) return false;
         std::printf("time %d %.2f %.2f\n", run, pluginFirst ? first : second, pluginFirst ? second : first);
         std::fflush(stdout);
     }
-    jobs.Reset(jobs.folder());
-    return true;
+    return ClearJobs(port);
 }
 
-bool MeasureMemory(CapturedJobs& jobs, const wchar_t* what, std::uint64_t reference, const Print& print) {
-    jobs.Reset(jobs.folder());
+bool MeasureMemory(Port& port, const wchar_t* what, std::uint64_t reference, const Print& print) {
+    if (!ClearJobs(port)) return false;
     const Memory before = ProcessMemory();
     print.start();
-    const bool arrived = AwaitJobs(jobs, print);
+    const bool arrived = AwaitJobs(port, print);
     const Memory after = ProcessMemory();
-    jobs.Reset(jobs.folder());
-    if (!arrived) return false;
+    if (!ClearJobs(port) || !arrived) return false;
     std::printf("memory %ls %llu %lld %lld %lld\n", what, static_cast<unsigned long long>(reference),
                 before.workingSet, before.peak, after.peak);
     std::fflush(stdout);

@@ -30,15 +30,21 @@ struct Print {
     std::vector<std::uint64_t> jobLengths;
 };
 
+// The printer's port, its jobs cleared before each print.
+struct Port {
+    std::wstring dataFile;  // the test printer's model
+    PortJobs jobs;
+};
+
 // Runs the plug-in's print and the floor `runs` times each, alternating and
 // swapping which goes first every run, each timed until its last job has
 // arrived whole. Prints "time RUN PLUGIN_MS FLOOR_MS" per run. False, with a
 // message on stderr, when a job does not arrive whole.
-bool TimeAgainstFloor(CapturedJobs& jobs, const Print& plugin, const Print& floor, int runs);
+bool TimeAgainstFloor(Port& port, const Print& plugin, const Print& floor, int runs);
 
 // One print in this process, its jobs awaited, then "memory WHAT REFERENCE
 // WS_BEFORE PEAK_BEFORE PEAK_AFTER" in bytes (the working set; a peak can
 // only be read, not reset, so each measured print needs a process of its own).
-bool MeasureMemory(CapturedJobs& jobs, const wchar_t* what, std::uint64_t reference, const Print& print);
+bool MeasureMemory(Port& port, const wchar_t* what, std::uint64_t reference, const Print& print);
 
 }  // namespace zelt::test

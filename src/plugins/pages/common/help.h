@@ -1,4 +1,5 @@
-// Opening the driver's help file from a page.
+// Opening the driver's help from a page: HTML Help (hhctrl.ocx, loaded when
+// first needed) when the .chm lies beside the WinHelp file, WinHelp otherwise.
 #pragma once
 
 #include <windows.h>

@@ -109,4 +109,37 @@ std::wstring_view HelpFileSuffix(std::uint32_t systemDefaultLcid) {
                                                                      : L"\\3\\qrv_ras_help_HJW.hlp";
 }
 
+std::wstring_view HtmlHelpFileSuffix(std::uint32_t systemDefaultLcid) {
+    return HelpFileSuffix(systemDefaultLcid) == L"\\3\\qrv_ras_help_J_HJW.hlp" ? L"\\3\\qrv_ras_help_J_HJW.chm"
+                                                                             : L"\\3\\qrv_ras_help_HJW.chm";
+}
+
+HelpCall ChooseHelpCall(HelpRequest request, bool htmlHelpFilePresent, bool htmlHelpAvailable) {
+    const bool topic = request == HelpRequest::kPageTopic;
+    if (htmlHelpFilePresent && htmlHelpAvailable) {
+        return {HelpViewer::kHtmlHelp, topic ? kHtmlHelpContext : kHtmlHelpTpWmHelp, !topic};
+    }
+    return {HelpViewer::kWinHelp, topic ? kWinHelpContext : kWinHelpWmHelp, false};
+}
+
+bool ComposeHelpPath(const wchar_t* directory, std::size_t directoryCapacity, std::wstring_view suffix,
+                     std::wstring_view tail, wchar_t* out, std::size_t outCapacity) {
+    if (out == nullptr || outCapacity == 0) return false;
+    out[0] = L'\0';
+    if (directory == nullptr) return false;
+    std::size_t length = 0;
+    while (length < directoryCapacity && directory[length] != L'\0') ++length;
+    if (length == directoryCapacity) return false;  // no terminated directory
+    const std::size_t room = outCapacity - 1;       // characters before the terminator
+    if (length > room || suffix.size() > room - length || tail.size() > room - length - suffix.size()) {
+        return false;
+    }
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < length; ++i) out[at++] = directory[i];
+    for (wchar_t ch : suffix) out[at++] = ch;
+    for (wchar_t ch : tail) out[at++] = ch;
+    out[at] = L'\0';
+    return true;
+}
+
 }  // namespace zelt

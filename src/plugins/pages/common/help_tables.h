@@ -2,6 +2,7 @@
 // its table of (control id, help id) pairs ended by (0, 0).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -14,6 +15,19 @@ constexpr std::uint32_t HelpId(std::uint16_t templateId, std::uint16_t controlId
 
 enum class HelpTableId { kRaster, kRasterWithPeripheral, kLogo, kCopy, kZoom, kEtb, kSaveAs };
 
+// Every help table, for the tools and tests that go through all of them.
+constexpr HelpTableId kAllHelpTables[] = {HelpTableId::kRaster, HelpTableId::kRasterWithPeripheral,
+                                          HelpTableId::kLogo,   HelpTableId::kCopy,
+                                          HelpTableId::kZoom,   HelpTableId::kEtb,
+                                          HelpTableId::kSaveAs};
+
+// The pages' help context ids (the sheet's Help button). The Save As dialog has none.
+constexpr std::uint32_t kRasterHelpContext = 1;
+constexpr std::uint32_t kLogoHelpContext = 2;
+constexpr std::uint32_t kCopyHelpContext = 3;
+constexpr std::uint32_t kZoomHelpContext = 4;
+constexpr std::uint32_t kEtbHelpContext = 5;
+
 // The pairs (control id, help id, ..., 0, 0) as WinHelp's HELP_WM_HELP takes them.
 const std::uint32_t* HelpTable(HelpTableId table);
 // Pairs before the closing (0, 0).
@@ -21,5 +35,38 @@ int HelpTablePairCount(HelpTableId table);
 
 // The file name part appended to the printer-driver directory.
 std::wstring_view HelpFileSuffix(std::uint32_t systemDefaultLcid);
+
+// The HTML Help file beside it: same folder, same language, same base name, ".chm".
+std::wstring_view HtmlHelpFileSuffix(std::uint32_t systemDefaultLcid);
+
+// What "What's This?" help names after the .chm path: its text-popup file.
+constexpr std::wstring_view kHtmlHelpPopupFile = L"::/popups.txt";
+
+// Which help system a request goes to, with which command.
+enum class HelpViewer { kWinHelp, kHtmlHelp };
+enum class HelpRequest { kPageTopic, kControlPopup };
+
+struct HelpCall {
+    HelpViewer viewer;
+    std::uint32_t command;  // HELP_CONTEXT / HELP_WM_HELP, or HH_HELP_CONTEXT / HH_TP_HELP_WM_HELP
+    bool popupFile;         // the file is the .chm's text-popup file (kHtmlHelpPopupFile appended)
+};
+
+constexpr std::uint32_t kWinHelpContext = 0x0001;       // HELP_CONTEXT
+constexpr std::uint32_t kWinHelpWmHelp = 0x000C;        // HELP_WM_HELP
+constexpr std::uint32_t kHtmlHelpContext = 0x000F;      // HH_HELP_CONTEXT
+constexpr std::uint32_t kHtmlHelpTpWmHelp = 0x0011;     // HH_TP_HELP_WM_HELP
+
+// HTML Help when its file is there and HtmlHelpW could be had, else WinHelp
+// as it always was.
+HelpCall ChooseHelpCall(HelpRequest request, bool htmlHelpFilePresent, bool htmlHelpAvailable);
+
+// Writes the directory (a terminated string within its first
+// `directoryCapacity` characters), then `suffix`, then `tail`, terminated,
+// into `out` of `outCapacity` characters. False, with `out` holding an empty
+// string where it has room, when the directory is not terminated or the path
+// would not fit: then no help is opened rather than a wrong one.
+bool ComposeHelpPath(const wchar_t* directory, std::size_t directoryCapacity, std::wstring_view suffix,
+                     std::wstring_view tail, wchar_t* out, std::size_t outCapacity);
 
 }  // namespace zelt

@@ -3,13 +3,15 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include <cstddef>
+
 #include "frame/page_state.h"
 #include "help.h"
+#include "page_access.h"
 
 namespace zelt {
 
-void BeginPage(const PageTraits& traits, HWND page, LPARAM initParam) {
-    MarkPageInitialised(traits.slot);
+void BeginPage(HWND page, LPARAM initParam) {
     const auto* sheetPage = reinterpret_cast<const PROPSHEETPAGEW*>(initParam);
     SetWindowLongPtrW(page, DWLP_USER, sheetPage != nullptr ? sheetPage->lParam : 0);
 }
@@ -19,26 +21,34 @@ HANDLE PagePrinter(HWND page) {
     return params != nullptr ? params->hPrinter : nullptr;
 }
 
-// More pages than any sheet shows: bounds the search by index.
+DWORD PageFlags(HWND page) {
+    const auto* params = reinterpret_cast<const OEMUIPSPARAM*>(GetWindowLongPtrW(page, DWLP_USER));
+    return params != nullptr ? params->dwFlags : 0;
+}
+
+// More pages than any sheet shows: bounds the walk over a sheet's pages.
 constexpr WPARAM kMostPages = 256;
 
 HWND SiblingPageWindow(HWND page, PageSlot slot) {
-    HPROPSHEETPAGE sibling = PageHandle(slot);
-    if (sibling == nullptr) return nullptr;
+    // A page outside a window, or in one that is not a property sheet, has
+    // no siblings: the sheet's own list of pages decides which page is whose.
+    if ((GetWindowLongPtrW(page, GWL_STYLE) & WS_CHILD) == 0) return nullptr;
     HWND sheet = GetParent(page);
-    LRESULT index = SendMessageW(sheet, PSM_PAGETOINDEX, 0, reinterpret_cast<LPARAM>(sibling));
-    // Some property sheets (Wine's) look for the handle in wParam and answer
-    // -1; asking each index for its page handle finds the page there too.
-    for (WPARAM i = 0; index < 0 && i < kMostPages; ++i) {
-        const LRESULT handle = SendMessageW(sheet, PSM_INDEXTOPAGE, i, 0);
-        if (handle == 0) return nullptr;
-        if (reinterpret_cast<HPROPSHEETPAGE>(handle) == sibling) index = static_cast<LRESULT>(i);
+    if (sheet == nullptr) return nullptr;
+    const void* sheetPages[kMostPages];
+    std::size_t count = 0;
+    while (count < kMostPages) {
+        const LRESULT handle = SendMessageW(sheet, PSM_INDEXTOPAGE, count, 0);
+        if (handle == 0) break;
+        sheetPages[count++] = reinterpret_cast<const void*>(handle);
     }
+    const int index = SiblingPageIndex(sheetPages, count, slot);
     if (index < 0) return nullptr;
     return reinterpret_cast<HWND>(SendMessageW(sheet, PSM_INDEXTOHWND, static_cast<WPARAM>(index), 0));
 }
 
 void NotifyPageChanged(HWND page) {
+    if (IsPageReadOnly(page)) return;
     SendMessageW(GetParent(page), PSM_CHANGED, reinterpret_cast<WPARAM>(page), 0);
 }
 
@@ -76,7 +86,7 @@ INT_PTR HandleSharedPageMessage(const PageTraits& traits, HWND page, UINT messag
             ShowControlHelp(reinterpret_cast<const HELPINFO*>(lParam), traits.helpTable);
             return TRUE;
         default:
-            return FALSE;
+            return HandlePageAccessMessage(page, message);
     }
 }
 

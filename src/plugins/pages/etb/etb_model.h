@@ -1,11 +1,22 @@
 // The ETB page as settings: one stored value, 0 (Disable) or 1 (Enable).
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "settings/setting_store.h"
 
 namespace zelt {
+
+enum EtbControlId : int {
+    kEtbDisableButton = 1095,
+    kEtbEnableButton = 1096,
+    kEtbDefaultsButton = 1124,
+};
+
+// The controls that change the setting, and the defaults button: what a
+// read-only page disables.
+constexpr std::array<int, 3> kEtbSettingControls = {kEtbDisableButton, kEtbEnableButton, kEtbDefaultsButton};
 
 // ETB_STATUS loaded with repair: 0 shows Disable, 1 Enable.
 std::uint32_t LoadEtbPage(PrinterData& printer);

@@ -3,32 +3,26 @@
 #include <prsht.h>
 
 #include "pages/common/dialog_controls.h"
+#include "pages/common/page_access.h"
 #include "pages/common/page_frame.h"
 #include "pages/common/page_procedures.h"
 #include "pages/etb/etb_model.h"
-#include "settings/spooler_printer_data.h"
 
 namespace zelt {
 namespace {
 
-enum : int {
-    kDisableButton = 1095,
-    kEnableButton = 1096,
-    kDefaultsButton = 1124,
-};
-
-constexpr PageTraits kTraits{kEtbSlot, 5, HelpTableId::kEtb};
+constexpr PageTraits kTraits{kEtbHelpContext, HelpTableId::kEtb};
 
 void ShowValue(HWND page, std::uint32_t value) {
-    SetChecked(page, kDisableButton, value == 0);
-    SetChecked(page, kEnableButton, value != 0);
+    SetChecked(page, kEtbDisableButton, value == 0);
+    SetChecked(page, kEtbEnableButton, value != 0);
 }
 
 INT_PTR OnCommand(HWND page, int id, int code) {
     if (code != BN_CLICKED) return FALSE;
-    if (id == kDefaultsButton) {
+    if (id == kEtbDefaultsButton) {
         ShowValue(page, EtbDefault());
-    } else if (id != kDisableButton && id != kEnableButton) {
+    } else if (id != kEtbDisableButton && id != kEtbEnableButton) {
         return FALSE;
     }
     NotifyPageChanged(page);
@@ -40,18 +34,23 @@ INT_PTR OnCommand(HWND page, int id, int code) {
 INT_PTR CALLBACK EtbPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG: {
-            BeginPage(kTraits, page, lParam);
-            SpoolerPrinterData store(PagePrinter(page));
-            ShowValue(page, LoadEtbPage(store));
+            BeginPage(page, lParam);
+            std::uint32_t shown = 0;
+            const bool readOnly = LoadPageValues(page, [&](PrinterData& store) { shown = LoadEtbPage(store); });
+            ShowValue(page, shown);
+            if (readOnly) EnablePageControls(page, kEtbSettingControls, false);
             return TRUE;
         }
         case WM_COMMAND:
             return OnCommand(page, LOWORD(wParam), HIWORD(wParam));
         case WM_NOTIFY:
             if (NotifyCode(lParam) == PSN_APPLY) {
-                SpoolerPrinterData store(PagePrinter(page));
-                ApplyEtbPage(store, IsChecked(page, kDisableButton));
-                return AnswerNotify(page, PSNRET_NOERROR);
+                const bool disableChecked = IsChecked(page, kEtbDisableButton);
+                const ApplyVerdict verdict = ApplyPageValues(page, [&](PrinterData& store) {
+                    ApplyEtbPage(store, disableChecked);
+                    return false;
+                });
+                return AnswerNotify(page, ApplyResult(verdict));
             }
             break;
         default:

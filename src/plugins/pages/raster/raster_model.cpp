@@ -5,9 +5,9 @@
 namespace zelt {
 namespace {
 
-constexpr NumericField kDrawerPulse{1018, 1097, 1, 127, 20, 40, false};
-constexpr NumericField kRetractTimeout{1020, 1099, 1, 255, 30, 45, true};
-constexpr NumericField kBuzzerPulse{1108, 1110, 1, 255, 10, 49, false};
+constexpr NumericField kDrawerPulse{kRasterDrawerPulseEdit, kRasterDrawerPulseUpDown, 1, 127, 20, 40, false};
+constexpr NumericField kRetractTimeout{kRasterRetractTimeoutEdit, kRasterRetractTimeoutUpDown, 1, 255, 30, 45, true};
+constexpr NumericField kBuzzerPulse{kRasterBuzzerPulseEdit, kRasterBuzzerPulseUpDown, 1, 255, 10, 49, false};
 
 constexpr RasterVariant kVariants[] = {
     {kRasterStandard, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, 12, 2, RasterExtras::kDrawers, false},

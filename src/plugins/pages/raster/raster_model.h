@@ -12,6 +12,34 @@
 
 namespace zelt {
 
+// Controls of the Raster templates; each template has the ones of its variant.
+enum RasterControlId : int {
+    kRasterPrintQualityList = 1012,
+    kRasterPaperTypeList = 1013,
+    kRasterCutActionList = 1014,
+    kRasterDrawer1List = 1017,
+    kRasterDrawerPulseEdit = 1018,
+    kRasterDrawer2List = 1019,
+    kRasterRetractTimeoutEdit = 1020,
+    kRasterDrawerPulseUpDown = 1097,
+    kRasterRetractTimeoutUpDown = 1099,
+    kRasterBuzzerList = 1106,
+    kRasterBuzzerPulseEdit = 1108,
+    kRasterBuzzerPulseUpDown = 1110,
+    kRasterRetractEnabled = 1124,
+    kRasterRetractDisabled = 1125,
+    kRasterVerticalMount = 1127,
+    kRasterDefaultsButton = 1128,
+};
+
+// Every control that changes a setting, of all variants, and the defaults
+// button: what a read-only page disables.
+constexpr std::array<int, 16> kRasterSettingControls = {
+    kRasterPrintQualityList,   kRasterPaperTypeList,        kRasterCutActionList,     kRasterDrawer1List,
+    kRasterDrawerPulseEdit,    kRasterDrawerPulseUpDown,    kRasterDrawer2List,       kRasterRetractEnabled,
+    kRasterRetractDisabled,    kRasterRetractTimeoutEdit,   kRasterRetractTimeoutUpDown, kRasterBuzzerList,
+    kRasterBuzzerPulseEdit,    kRasterBuzzerPulseUpDown,    kRasterVerticalMount,     kRasterDefaultsButton};
+
 // A number typed into an edit field with an up-down control.
 struct NumericField {
     int editId;

@@ -7,30 +7,17 @@
 
 #include "pages/common/dialog_controls.h"
 #include "pages/common/message_box.h"
+#include "pages/common/page_access.h"
 #include "pages/common/page_frame.h"
 #include "pages/common/page_procedures.h"
 #include "pages/raster/raster_model.h"
 #include "settings/setting_table.h"
-#include "settings/spooler_printer_data.h"
 
 namespace zelt {
 namespace {
 
-enum : int {
-    kPrintQualityList = 1012,
-    kPaperTypeList = 1013,
-    kCutActionList = 1014,
-    kDrawer1List = 1017,
-    kDrawer2List = 1019,
-    kRetractEnabled = 1124,
-    kRetractDisabled = 1125,
-    kBuzzerList = 1106,
-    kVerticalMount = 1127,
-    kDefaultsButton = 1128,
-};
-
-constexpr PageTraits kStandardTraits{kRasterSlot, 1, HelpTableId::kRaster};
-constexpr PageTraits kBuzzerTraits{kRasterSlot, 1, HelpTableId::kRasterWithPeripheral};
+constexpr PageTraits kStandardTraits{kRasterHelpContext, HelpTableId::kRaster};
+constexpr PageTraits kBuzzerTraits{kRasterHelpContext, HelpTableId::kRasterWithPeripheral};
 
 // Page data kept in GWLP_USERDATA (DWL_USER holds the printer parameters).
 constexpr LONG_PTR kPaperTypeUnread = 1;
@@ -66,19 +53,19 @@ bool NumberGroupEnabled(const RasterVariant& variant, const RasterControls& show
 }
 
 void FillLists(HWND page, const RasterVariant& variant, int paperTypes) {
-    FillList(page, kPrintQualityList, {4, 5, 6});
-    FillList(page, kPaperTypeList, {15, 16, 18});
-    if (paperTypes == 4) FillList(page, kPaperTypeList, {50});
+    FillList(page, kRasterPrintQualityList, {4, 5, 6});
+    FillList(page, kRasterPaperTypeList, {15, 16, 18});
+    if (paperTypes == 4) FillList(page, kRasterPaperTypeList, {50});
     for (int position = 0; position < variant.rowCount; ++position) {
-        FillList(page, kCutActionList, {kCutActions[variant.rows[position]].stringId});
+        FillList(page, kRasterCutActionList, {kCutActions[variant.rows[position]].stringId});
     }
     switch (variant.extras) {
         case RasterExtras::kDrawers:
-            FillList(page, kDrawer1List, {14, 10, 11, 12});
-            FillList(page, kDrawer2List, {14, 10, 11, 12});
+            FillList(page, kRasterDrawer1List, {14, 10, 11, 12});
+            FillList(page, kRasterDrawer2List, {14, 10, 11, 12});
             break;
         case RasterExtras::kBuzzer:
-            FillList(page, kBuzzerList, {47, 48, 46});
+            FillList(page, kRasterBuzzerList, {47, 48, 46});
             break;
         case RasterExtras::kPresenter:
         case RasterExtras::kNone:
@@ -91,27 +78,27 @@ void FillLists(HWND page, const RasterVariant& variant, int paperTypes) {
 }
 
 void ShowControls(HWND page, const RasterVariant& variant, const RasterControls& shown) {
-    SelectListItem(page, kPrintQualityList, shown.printQuality);
-    SelectListItem(page, kPaperTypeList, shown.paperType);
-    SelectListItem(page, kCutActionList, shown.cutPosition);
+    SelectListItem(page, kRasterPrintQualityList, shown.printQuality);
+    SelectListItem(page, kRasterPaperTypeList, shown.paperType);
+    SelectListItem(page, kRasterCutActionList, shown.cutPosition);
     switch (variant.extras) {
         case RasterExtras::kDrawers:
-            SelectListItem(page, kDrawer1List, shown.drawer1);
-            SelectListItem(page, kDrawer2List, shown.drawer2);
+            SelectListItem(page, kRasterDrawer1List, shown.drawer1);
+            SelectListItem(page, kRasterDrawer2List, shown.drawer2);
             break;
         case RasterExtras::kPresenter:
-            SetChecked(page, kRetractEnabled, shown.retractEnabled);
-            SetChecked(page, kRetractDisabled, !shown.retractEnabled);
+            SetChecked(page, kRasterRetractEnabled, shown.retractEnabled);
+            SetChecked(page, kRasterRetractDisabled, !shown.retractEnabled);
             break;
         case RasterExtras::kBuzzer:
-            SelectListItem(page, kBuzzerList, shown.buzzer);
+            SelectListItem(page, kRasterBuzzerList, shown.buzzer);
             break;
         case RasterExtras::kNone:
             break;
     }
     if (const NumericField* field = RasterNumericField(variant)) SetNumericField(page, field->upDownId, shown.number);
     EnableNumberGroup(page, variant, NumberGroupEnabled(variant, shown));
-    SetChecked(page, kVerticalMount, shown.wallMount);
+    SetChecked(page, kRasterVerticalMount, shown.wallMount);
 }
 
 // The model's data-file path from the driver's level-4 information, read into
@@ -138,59 +125,66 @@ void Load(HWND page, const RasterVariant& variant) {
         driver = ReadDriverInfo(printer);
         if (driver != nullptr) dataFile = std::wstring_view(driver->pDataFile);
     }
-    SpoolerPrinterData store(printer);
-    const RasterLoad load = LoadRasterPage(store, variant, dataFile);
+    RasterLoad load{};
+    const bool readOnly =
+        LoadPageValues(page, [&](PrinterData& store) { load = LoadRasterPage(store, variant, dataFile); });
     std::free(driver);
 
     FillLists(page, variant, load.paperTypeCount);
     ShowControls(page, variant, load.controls);
     SetWindowLongPtrW(page, GWLP_USERDATA, load.paperTypeLoaded ? 0 : kPaperTypeUnread);
+    if (readOnly) EnablePageControls(page, kRasterSettingControls, false);
 }
 
 LONG_PTR Apply(HWND page, const RasterVariant& variant) {
     RasterEntries entries{};
     RasterControls& c = entries.controls;
-    c.printQuality = ListSelection(page, kPrintQualityList);
-    c.paperType = ListSelection(page, kPaperTypeList);
-    c.cutPosition = ListSelection(page, kCutActionList);
-    c.drawer1 = ListSelection(page, kDrawer1List);
-    c.drawer2 = ListSelection(page, kDrawer2List);
-    c.buzzer = ListSelection(page, kBuzzerList);
-    c.retractEnabled = IsChecked(page, kRetractEnabled);
-    c.wallMount = IsChecked(page, kVerticalMount);
+    c.printQuality = ListSelection(page, kRasterPrintQualityList);
+    c.paperType = ListSelection(page, kRasterPaperTypeList);
+    c.cutPosition = ListSelection(page, kRasterCutActionList);
+    c.drawer1 = ListSelection(page, kRasterDrawer1List);
+    c.drawer2 = ListSelection(page, kRasterDrawer2List);
+    c.buzzer = ListSelection(page, kRasterBuzzerList);
+    c.retractEnabled = IsChecked(page, kRasterRetractEnabled);
+    c.wallMount = IsChecked(page, kRasterVerticalMount);
     const NumericField* field = RasterNumericField(variant);
     if (field != nullptr) entries.number = ReadNumericField(page, field->editId, field->low, field->high);
-    entries.paperTypeCount = static_cast<int>(SendDlgItemMessageW(page, kPaperTypeList, CB_GETCOUNT, 0, 0));
+    entries.paperTypeCount = static_cast<int>(SendDlgItemMessageW(page, kRasterPaperTypeList, CB_GETCOUNT, 0, 0));
     entries.paperTypeLoaded = (GetWindowLongPtrW(page, GWLP_USERDATA) & kPaperTypeUnread) == 0;
 
-    SpoolerPrinterData store(PagePrinter(page));
-    const NumericField* rejected = ApplyRasterPage(store, variant, entries);
-    if (rejected == nullptr) return PSNRET_NOERROR;
-    ShowMessage(page, rejected->messageId, rejected->presenterCaption ? kPresenterPageCaption : kDriverCaption,
-                MB_ICONEXCLAMATION | MB_OK);
-    SetNumericField(page, rejected->upDownId, rejected->resetValue);
-    return PSNRET_INVALID;
+    const NumericField* rejected = nullptr;
+    const ApplyVerdict verdict = ApplyPageValues(page, [&](PrinterData& store) {
+        rejected = ApplyRasterPage(store, variant, entries);
+        return rejected != nullptr;
+    });
+    if (verdict.showRejected) {
+        ShowMessage(page, rejected->messageId, rejected->presenterCaption ? kPresenterPageCaption : kDriverCaption,
+                    MB_ICONEXCLAMATION | MB_OK);
+        SetNumericField(page, rejected->upDownId, rejected->resetValue);
+    }
+    return ApplyResult(verdict);
 }
 
 bool OnCommand(HWND page, const RasterVariant& variant, int id, int code) {
     const NumericField* field = RasterNumericField(variant);
     if (code == CBN_SELCHANGE) {
-        if (id == kDrawer1List && variant.extras == RasterExtras::kDrawers) {
-            EnableNumberGroup(page, variant, ListSelection(page, kDrawer1List) != 0);
-        } else if (id == kBuzzerList && variant.extras == RasterExtras::kBuzzer) {
-            EnableNumberGroup(page, variant, ListSelection(page, kBuzzerList) != 0);
-        } else if (id != kPrintQualityList && id != kPaperTypeList && id != kCutActionList &&
-                   !(id == kDrawer2List && variant.extras == RasterExtras::kDrawers)) {
+        if (id == kRasterDrawer1List && variant.extras == RasterExtras::kDrawers) {
+            EnableNumberGroup(page, variant, ListSelection(page, kRasterDrawer1List) != 0);
+        } else if (id == kRasterBuzzerList && variant.extras == RasterExtras::kBuzzer) {
+            EnableNumberGroup(page, variant, ListSelection(page, kRasterBuzzerList) != 0);
+        } else if (id != kRasterPrintQualityList && id != kRasterPaperTypeList && id != kRasterCutActionList &&
+                   !(id == kRasterDrawer2List && variant.extras == RasterExtras::kDrawers)) {
             return false;
         }
     } else if (code == EN_CHANGE) {
         if (field == nullptr || id != field->editId) return false;
     } else if (code == BN_CLICKED) {
-        if (id == kDefaultsButton) {
+        if (id == kRasterDefaultsButton) {
             ShowControls(page, variant, RasterDefaults(variant));
-        } else if ((id == kRetractEnabled || id == kRetractDisabled) && variant.extras == RasterExtras::kPresenter) {
-            EnableNumberGroup(page, variant, id == kRetractEnabled);
-        } else if (id != kVerticalMount) {
+        } else if ((id == kRasterRetractEnabled || id == kRasterRetractDisabled) &&
+                   variant.extras == RasterExtras::kPresenter) {
+            EnableNumberGroup(page, variant, id == kRasterRetractEnabled);
+        } else if (id != kRasterVerticalMount) {
             return false;
         }
     } else {
@@ -204,7 +198,7 @@ INT_PTR RasterPageMessage(const RasterVariant& variant, HWND page, UINT message,
     const PageTraits& traits = variant.extras == RasterExtras::kBuzzer ? kBuzzerTraits : kStandardTraits;
     switch (message) {
         case WM_INITDIALOG:
-            BeginPage(traits, page, lParam);
+            BeginPage(page, lParam);
             Load(page, variant);
             return TRUE;
         case WM_COMMAND:

@@ -9,6 +9,17 @@
 
 namespace zelt {
 
+enum ZoomControlId : int {
+    kZoomFactorLabel = 1058,
+    kZoomFocusAreaList = 1059,
+    kZoomFactorList = 1060,
+    kZoomDefaultsButton = 1126,
+};
+
+// The controls that change a setting, and the defaults button: what a
+// read-only page disables.
+constexpr std::array<int, 3> kZoomSettingControls = {kZoomFocusAreaList, kZoomFactorList, kZoomDefaultsButton};
+
 // The focus area list: string ids in list order ("All", "Right", "Center", "Left").
 constexpr std::array<std::uint16_t, 4> kFocusAreaStrings = {26, 1, 2, 3};
 constexpr int kFocusAreaAll = 0;

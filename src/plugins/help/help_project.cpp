@@ -1,0 +1,268 @@
+// Build tool (native): lays out one language's HTML Help project for chmcmd.
+//
+//   help_project SOURCE_DIR STAGE_DIR PROJECT.hhp CODEPAGE
+//
+// Copies the hand-written sources of SOURCE_DIR into STAGE_DIR and adds what
+// comes from the module's one help table (help_tables.cpp), so no id is
+// written twice by hand:
+//
+// - help_ids.h: "#define NAME id" for each page context id and each help id
+//   of every help table ([MAP], and the names of popups.txt);
+// - help_alias.h: each NAME mapped to its topic ([ALIAS]): a page context id
+//   to the page's topic, a help id to a control topic ctl/NAME.htm;
+// - ctl/NAME.htm: one short topic per control, made from its text in
+//   popups.txt, linking to the topic of the page its template belongs to;
+// - the project file, with the control topics added to [FILES].
+//
+// popups.txt must hold a non-empty text for every help id and no other name;
+// otherwise the tool fails and says which. The project, contents, index and
+// popup files are converted from UTF-8 to CODEPAGE (the code page HTML Help
+// reads them in: windows-1252, or CP932 for Japanese); the HTML topics stay
+// UTF-8 and say so in their meta tag.
+#include <iconv.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "pages/common/help_tables.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct PageContext {
+    const char* name;
+    std::uint32_t id;
+    std::uint16_t templateId;
+};
+
+// The page of each context id, named by its base template.
+const PageContext kContexts[] = {
+    {"IDH_PAGE_RASTER", zelt::kRasterHelpContext, 107}, {"IDH_PAGE_LOGO", zelt::kLogoHelpContext, 108},
+    {"IDH_PAGE_COPY", zelt::kCopyHelpContext, 109},     {"IDH_PAGE_ZOOM", zelt::kZoomHelpContext, 110},
+    {"IDH_PAGE_ETB", zelt::kEtbHelpContext, 114},
+};
+
+// The topic of each dialog template (page variant), in the sources.
+const std::map<std::uint16_t, std::string> kTemplateTopics = {
+    {105, "copy_a57.htm"},   {106, "raster_a57.htm"}, {107, "raster.htm"},     {108, "logo.htm"},
+    {109, "copy.htm"},       {110, "zoom.htm"},       {111, "copy_a59.htm"},   {112, "raster_a59.htm"},
+    {113, "saveas.htm"},     {114, "etb.htm"},        {115, "raster_b18.htm"}, {116, "copy_b18.htm"},
+    {117, "raster_b15.htm"}, {118, "copy_c252.htm"},  {119, "raster_c252.htm"},
+};
+
+std::uint16_t TemplateOf(std::uint32_t helpId) { return static_cast<std::uint16_t>((helpId - 0x80000000u) >> 16); }
+std::uint16_t ControlOf(std::uint32_t helpId) { return static_cast<std::uint16_t>(helpId & 0xFFFFu); }
+
+std::string HelpIdName(std::uint32_t helpId) {
+    return "IDH_" + std::to_string(TemplateOf(helpId)) + "_" + std::to_string(ControlOf(helpId));
+}
+
+std::string Hex(std::uint32_t value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08X", value);
+    return text;
+}
+
+bool ReadFile(const fs::path& path, std::string& text) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    text = buffer.str();
+    return true;
+}
+
+bool WriteFile(const fs::path& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+    return static_cast<bool>(out);
+}
+
+// UTF-8 to the code page; false when a character has no place in it.
+bool Convert(const std::string& utf8, const std::string& codepage, std::string& converted) {
+    if (codepage == "UTF-8") {
+        converted = utf8;
+        return true;
+    }
+    iconv_t cd = iconv_open(codepage.c_str(), "UTF-8");
+    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+    std::vector<char> out(utf8.size() * 2 + 16);
+    char* in = const_cast<char*>(utf8.data());
+    size_t inLeft = utf8.size();
+    char* at = out.data();
+    size_t outLeft = out.size();
+    const size_t result = iconv(cd, &in, &inLeft, &at, &outLeft);
+    iconv_close(cd);
+    if (result == static_cast<size_t>(-1) || inLeft != 0) return false;
+    converted.assign(out.data(), out.size() - outLeft);
+    return true;
+}
+
+std::string Trim(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos) return {};
+    const auto last = text.find_last_not_of(" \t\r\n");
+    return text.substr(first, last - first + 1);
+}
+
+// ".topic NAME" blocks of a text-popup file: NAME to its lines of text.
+std::map<std::string, std::vector<std::string>> ReadPopups(const std::string& text) {
+    std::map<std::string, std::vector<std::string>> topics;
+    std::istringstream in(text);
+    std::string line;
+    std::vector<std::string>* current = nullptr;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.rfind(".topic", 0) == 0) {
+            current = &topics[Trim(line.substr(6))];
+            continue;
+        }
+        if (current != nullptr && !Trim(line).empty()) current->push_back(Trim(line));
+    }
+    return topics;
+}
+
+std::string HtmlEscaped(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+            case '&': out += "&amp;"; break;
+            case '<': out += "&lt;"; break;
+            case '>': out += "&gt;"; break;
+            case '"': out += "&quot;"; break;
+            default: out += c;
+        }
+    }
+    return out;
+}
+
+std::string TitleOf(const std::string& html) {
+    const auto open = html.find("<title>");
+    const auto close = html.find("</title>");
+    if (open == std::string::npos || close == std::string::npos || close < open) return {};
+    return Trim(html.substr(open + 7, close - open - 7));
+}
+
+std::string LangOf(const std::string& html) {
+    const auto at = html.find("<html lang=\"");
+    if (at == std::string::npos) return "en";
+    const auto end = html.find('"', at + 12);
+    return html.substr(at + 12, end - at - 12);
+}
+
+int Fail(const std::string& message) {
+    std::cerr << "help_project: " << message << "\n";
+    return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 5) return Fail("usage: help_project SOURCE_DIR STAGE_DIR PROJECT.hhp CODEPAGE");
+    const fs::path source = argv[1];
+    const fs::path stage = argv[2];
+    const std::string projectName = argv[3];
+    const std::string codepage = argv[4];
+
+    // Every help id of every table, once, in order.
+    std::set<std::uint32_t> helpIds;
+    for (zelt::HelpTableId table : zelt::kAllHelpTables) {
+        const std::uint32_t* pairs = zelt::HelpTable(table);
+        for (int i = 0; i < zelt::HelpTablePairCount(table); ++i) helpIds.insert(pairs[2 * i + 1]);
+    }
+
+    std::string popupText;
+    if (!ReadFile(source / "popups.txt", popupText)) return Fail("no popups.txt in " + source.string());
+    const auto popups = ReadPopups(popupText);
+    std::set<std::string> names;
+    for (std::uint32_t id : helpIds) {
+        const std::string name = HelpIdName(id);
+        names.insert(name);
+        const auto found = popups.find(name);
+        if (found == popups.end() || found->second.empty()) {
+            return Fail(source.string() + "/popups.txt has no text for " + name + " (" + Hex(id) + ")");
+        }
+        if (kTemplateTopics.count(TemplateOf(id)) == 0) return Fail("no topic for the template of " + name);
+    }
+    for (const auto& [name, lines] : popups) {
+        if (names.count(name) == 0) return Fail(source.string() + "/popups.txt names " + name + ", no help id of the tables");
+    }
+
+    std::error_code error;
+    fs::create_directories(stage / "ctl", error);
+    if (error) return Fail("cannot make " + (stage / "ctl").string());
+
+    // The hand-written sources, the text files in the help's code page.
+    for (const auto& entry : fs::directory_iterator(source)) {
+        if (!entry.is_regular_file()) continue;
+        const std::string file = entry.path().filename().string();
+        const std::string extension = entry.path().extension().string();
+        std::string text;
+        if (!ReadFile(entry.path(), text)) return Fail("cannot read " + entry.path().string());
+        std::string out = text;
+        if (extension == ".hhp" || extension == ".hhc" || extension == ".hhk" || extension == ".txt") {
+            if (!Convert(text, codepage, out)) return Fail(entry.path().string() + " does not fit code page " + codepage);
+        }
+        if (extension == ".hhp") continue;  // written below, with the control topics
+        if (!WriteFile(stage / file, out)) return Fail("cannot write " + (stage / file).string());
+    }
+
+    // help_ids.h and help_alias.h.
+    std::ostringstream ids, aliases;
+    ids << "/* Generated from the module's help tables (help_tables.cpp) by help_project. */\n";
+    ids << "/* Page context ids: the sheet's Help button. */\n";
+    aliases << "; Generated by help_project: each context id and help id to its topic.\n";
+    for (const PageContext& context : kContexts) {
+        ids << "#define " << context.name << " " << context.id << "\n";
+        aliases << context.name << "=" << kTemplateTopics.at(context.templateId) << "\n";
+    }
+    ids << "/* Help ids: 0x80000000 + template id * 65536 + control id (F1, \"What's This?\"). */\n";
+    std::string controlFiles;
+    for (std::uint32_t id : helpIds) {
+        const std::string name = HelpIdName(id);
+        ids << "#define " << name << " " << Hex(id) << "\n";
+        aliases << name << "=ctl/" << name << ".htm\n";
+        controlFiles += "ctl/" + name + ".htm\n";
+    }
+    if (!WriteFile(stage / "help_ids.h", ids.str()) || !WriteFile(stage / "help_alias.h", aliases.str())) {
+        return Fail("cannot write the id headers");
+    }
+
+    // One topic per control, from its popup text.
+    for (std::uint32_t id : helpIds) {
+        const std::string name = HelpIdName(id);
+        const std::string pageTopic = kTemplateTopics.at(TemplateOf(id));
+        std::string pageHtml;
+        if (!ReadFile(source / pageTopic, pageHtml)) return Fail("no page topic " + (source / pageTopic).string());
+        const std::vector<std::string>& lines = popups.at(name);
+        std::ostringstream html;
+        html << "<!DOCTYPE html>\n<html lang=\"" << LangOf(pageHtml) << "\">\n<head>\n"
+             << "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">\n"
+             << "<title>" << HtmlEscaped(lines.front()) << "</title>\n"
+             << "<link rel=\"stylesheet\" href=\"../help.css\">\n</head>\n<body>\n"
+             << "<h1>" << HtmlEscaped(lines.front()) << "</h1>\n";
+        for (std::size_t i = 1; i < lines.size(); ++i) html << "<p>" << HtmlEscaped(lines[i]) << "</p>\n";
+        html << "<p class=\"page\"><a href=\"../" << pageTopic << "\">" << TitleOf(pageHtml) << "</a></p>\n"
+             << "</body>\n</html>\n";
+        if (!WriteFile(stage / "ctl" / (name + ".htm"), html.str())) return Fail("cannot write the topic of " + name);
+    }
+
+    // The project, with the control topics in [FILES].
+    std::string project;
+    if (!ReadFile(source / projectName, project)) return Fail("no project " + (source / projectName).string());
+    const auto files = project.find("[FILES]\n");
+    if (files == std::string::npos) return Fail(projectName + " has no [FILES] section");
+    project.insert(files + 8, controlFiles);
+    std::string converted;
+    if (!Convert(project, codepage, converted)) return Fail(projectName + " does not fit code page " + codepage);
+    if (!WriteFile(stage / projectName, converted)) return Fail("cannot write " + (stage / projectName).string());
+    return 0;
+}
