@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
 # Regenerates docs/performance.md: the time from the host's request for the
-# pages to every page shown, per printer model, against a baseline sheet of
-# the same number of empty pages in the same run; the logo and journal print
-# benchmarks; the DLL's size. Builds nothing; build first (scripts/build.sh).
-#   perf-report.sh [--runs N]     (default 9 timed openings per model)
+# pages to every page shown, per printer model, against two floors in the
+# same run (a sheet of as many empty pages, and the plug-in's own templates
+# behind dialog procedures that do nothing); the logo and journal print
+# benchmarks against their floors; the module's size. Builds nothing; build
+# first (scripts/build.sh).
+#   perf-report.sh [--runs N]     (default 9 timed openings per model and sheet)
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/scripts/bench-common.sh"
 runs=9
 while [ $# -gt 0 ]; do
   case "$1" in
     --runs) runs=$2; shift 2 ;;
-    -h|--help) sed -n '2,6p' "$0"; exit 0 ;;
+    -h|--help) sed -n '2,8p' "$0"; exit 0 ;;
     *) echo "perf-report: unknown argument '$1'" >&2; exit 2 ;;
   esac
 done
@@ -23,55 +26,80 @@ export LANG=en_US.UTF-8
 models=(QRVX10.GPD QRVC31.GPD QRVA57.GPD QRVA59.GPD QRVB15.GPD QRVB15_FIXZOOM.GPD QRVB18.GPD QWNB18_ZOOM.GPD
         QRVC252.GPD QRVD67_ZOOM.GPD QWNB15_ZOOM.GPD 'B18\PLAIN.GPD' QRV_A57_C252.GPD)
 
-median() { sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
-
+load_before=$(load_now)
 times=$("$root/scripts/wine-run.sh" "$bin/sheet_benchmark.exe" "$runs" "${models[@]}" 2>/dev/null | tr -d '\r' | grep '^time ')
 sheet_rows=$(for model in "${models[@]}"; do
   lines=$(echo "$times" | awk -v m="$model" '$2 == m')
   [ -n "$lines" ] || { echo "perf-report: no timings for $model" >&2; exit 1; }
   pages=$(echo "$lines" | awk 'NR == 1 { print $3 }')
+  empty=$(echo "$lines" | awk '{ print $5 }' | median)
   plugin=$(echo "$lines" | awk '{ print $4 }' | median)
-  baseline=$(echo "$lines" | awk '{ print $5 }' | median)
-  echo "| \`$model\` | $pages | $plugin | $baseline | $(ratio "$plugin" "$baseline") |"
+  spooler=$(echo "$lines" | awk '{ print $7 }' | median)
+  controls=$(echo "$lines" | awk '{ print $8 }' | median)
+  echo "| \`$model\` | $pages | $(echo "$lines" | awk '{ print $5 }' | spread) | $(ratio "$plugin" "$empty") | $(timing_cells "$lines" 4 6) | $spooler | $controls |"
 done)
+load_after_sheets=$(load_now)
 
 logos=$(bash "$root/scripts/bench-logos.sh")
 journals=$(bash "$root/scripts/bench-journals.sh")
-dll_bytes=$(stat -c %s "$bin/ZeltRasUI.dll")
+# The module of each architecture built, named by its own header.
+modules=$(for dll in "$root/build/win32/bin/ZeltRasUI.dll" "$root/build/win64/bin/ZeltRasUI.dll"; do
+  [ -f "$dll" ] || continue
+  if file -b "$dll" | grep -q 'PE32+'; then
+    echo "| 64-bit | $(stat -c %s "$dll") | <= 204800 (200 KiB) |"
+  else
+    echo "| 32-bit | $(stat -c %s "$dll") | <= 153600 (150 KiB) |"
+  fi
+done)
 
 cat > "$root/docs/performance.md" <<REPORT
 # Performance report
 
 Regenerate with \`bash scripts/perf-report.sh\` after \`bash scripts/build.sh\`.
-Measured $(date -u +%Y-%m-%d) on $(nproc) cores under Wine $(wine --version 2>/dev/null | sed 's/wine-//'),
-a machine other builds and tests may share: every figure is a median of
-several runs in one run of the script, and single runs vary by a factor of
-two.
+Measured $(date -u +%Y-%m-%d) on $(nproc) cores under Wine $( (/usr/lib/wine/wine64 --version || wine --version) 2>/dev/null | head -n 1 | sed 's/wine-//'),
+$ZELT_WINE_ARCH module.
+The machine is shared with other builds and tests: the 1-minute load
+average was $load_before when the sheets were timed and $load_after_sheets after them.
+Every timing is the median of several runs in one process with its range
+in brackets; the plug-in and its floors alternate run by run, so that load
+that comes and goes falls on both. The paired ratios are each run's ratio
+against the floor timed next to it, as median [range].
 
 ## Opening the Properties sheet
 
-From the host's request for the pages (CommonPropertySheetUIW through the
-plug-in's DevicePropertySheets) to every page shown once in turn (each page
-creates its controls and loads its values from the spooler), against a
-baseline sheet of the same number of empty pages opened the same way in the
-same process. The ratio is the plug-in's own cost. $runs timed openings of
-each sheet per model, after one untimed opening of each.
+From the host's request for the pages (CommonPropertySheetUIW through
+DevicePropertySheets) to every page shown once in turn, against two floors
+opened the same way in the same process: a sheet of as many empty pages
+(the sheet's own cost), and the plug-in's own dialog templates behind dialog
+procedures that do nothing (the cost of the controls themselves). The ratio
+against the second floor is the plug-in's own work: loading its values from
+the spooler and filling its lists. Goal: at most 1.15. The last two columns
+are the medians of the plug-in's time in its spooler calls (GetPrinterDataW,
+SetPrinterDataW, GetPrinterW, GetPrinterDriverW) and in its strings and
+control calls (LoadStringW, SendDlgItemMessageW, SendMessageW,
+CheckDlgButton, EnableWindow, SetDlgItemTextW), timed through its import
+table. $runs timed openings of each sheet per model, after one
+untimed opening of each.
 
-| Model data file | Pages | Plug-in sheet (ms) | Empty-page baseline (ms) | Ratio |
-|---|---|---|---|---|
+| Model data file | Pages | Empty pages (ms) | Plug-in / empty pages | Plug-in (ms) | Templates, no work (ms) | Ratio of medians | Paired ratios | In spooler calls (ms) | In strings and control calls (ms) |
+|---|---|---|---|---|---|---|---|---|---|
 $sheet_rows
 
-## Print All Logos (\`scripts/bench-logos.sh\`)
+## Print All Logos (\`bash scripts/bench-logos.sh\`)
 
 $logos
 
-## Printing journals (\`scripts/bench-journals.sh\`)
+## Printing journals (\`bash scripts/bench-journals.sh\`)
 
 $journals
 
 ## The module
 
-\`ZeltRasUI.dll\`: $dll_bytes bytes (stripped, C and C++ runtimes linked statically).
+Stripped, the C and C++ runtimes linked statically, nothing imported beyond
+system DLLs.
+
+| Module | Bytes | Goal |
+|---|---|---|
+$modules
 REPORT
 echo "Report: $root/docs/performance.md"

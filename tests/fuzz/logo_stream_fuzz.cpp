@@ -1,8 +1,8 @@
 // The logo stream builder over a folder whose files appear, vanish, grow,
-// shrink and stop opening between (and during) its counting and filling
-// passes. A stream, when one is made, holds exactly its records and the
+// shrink and stop opening between its listing and its walk, and during the
+// walk. A stream, when one is made, holds exactly its records and the
 // closing bytes, every logo byte in it was read by the builder, and no file
-// is left open.
+// or search is left open.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdlib>
@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "fake_logo_files.h"
+#include "fake_file_system.h"
 #include "spool/logo_stream.h"
 
 namespace {
@@ -30,13 +30,13 @@ std::wstring LogoPath(int position, std::int32_t number) {
     return path;
 }
 
-FakeLogoFiles::Bytes ConsumeLogo(FuzzedDataProvider& input) {
+FakeFileSystem::Bytes ConsumeLogo(FuzzedDataProvider& input) {
     const std::string bytes = input.ConsumeRandomLengthString(48);
-    return FakeLogoFiles::Bytes(bytes.begin(), bytes.end());
+    return FakeFileSystem::Bytes(bytes.begin(), bytes.end());
 }
 
 // One change to the folder, as the rendering side or the user might make it.
-void ChangeFolder(FuzzedDataProvider& input, FakeLogoFiles& files, int position) {
+void ChangeFolder(FuzzedDataProvider& input, FakeFileSystem& files, int position) {
     if (input.remaining_bytes() == 0) return;
     const std::wstring path = LogoPath(position, input.ConsumeIntegralInRange(-1, kMaxLogos));
     switch (input.ConsumeIntegralInRange(0, 7)) {
@@ -56,10 +56,10 @@ void ChangeFolder(FuzzedDataProvider& input, FakeLogoFiles& files, int position)
             files.unreadable.erase(path);
             break;
         case 5:
-            files.unmeasurable.insert(path);
+            files.reportedLength[path] = -1;
             break;
         case 6:
-            files.unmeasurable.erase(path);
+            files.reportedLength.erase(path);
             break;
         default:
             break;  // no change this time
@@ -69,12 +69,12 @@ void ChangeFolder(FuzzedDataProvider& input, FakeLogoFiles& files, int position)
 // Reads as the fake answers them, with where they went and what they delivered.
 struct Read {
     unsigned char* into;
-    FakeLogoFiles::Bytes bytes;
+    FakeFileSystem::Bytes bytes;
 };
 
-class RecordingLogoFiles final : public LogoFileSystem {
+class RecordingFiles final : public FileSystem {
 public:
-    explicit RecordingLogoFiles(FakeLogoFiles& files) : files_(files) {}
+    explicit RecordingFiles(FakeFileSystem& files) : files_(files) {}
     int CurrentDrive() override { return files_.CurrentDrive(); }
     File OpenForReading(const wchar_t* path) override { return files_.OpenForReading(path); }
     std::int64_t Length(File file) override { return files_.Length(file); }
@@ -82,16 +82,19 @@ public:
     std::size_t Read(File file, unsigned char* into, std::size_t count) override {
         const std::size_t got = files_.Read(file, into, count);
         Require(got <= count);
-        reads.push_back({into, FakeLogoFiles::Bytes(into, into + got)});
+        reads.push_back({into, FakeFileSystem::Bytes(into, into + got)});
         return got;
     }
     void Close(File file) override { files_.Close(file); }
-    void Rename(const wchar_t* from, const wchar_t* to) override { files_.Rename(from, to); }
+    bool Rename(const wchar_t* from, const wchar_t* to) override { return files_.Rename(from, to); }
+    Search FindFirst(const wchar_t* pattern, FolderEntry& entry) override { return files_.FindFirst(pattern, entry); }
+    bool FindNext(Search search, FolderEntry& entry) override { return files_.FindNext(search, entry); }
+    void FindClose(Search search) override { files_.FindClose(search); }
 
     std::vector<::Read> reads;
 
 private:
-    FakeLogoFiles& files_;
+    FakeFileSystem& files_;
 };
 
 // Walks the stream record by record. Allocations freed by failed attempts
@@ -121,7 +124,7 @@ void CheckStream(const LogoStream& stream, const std::vector<::Read>& reads) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider input(data, size);
     const int position = input.ConsumeIntegralInRange<int>(0, kLogoPositionCount);
-    FakeLogoFiles fake;
+    FakeFileSystem fake;
     const int folder = position < kLogoPositionCount ? position : 0;
     const int logos = input.ConsumeIntegralInRange(0, kMaxLogos);
     for (int number = 0; number < logos; ++number) fake.files[LogoPath(folder, number)] = ConsumeLogo(input);
@@ -129,9 +132,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fake.onOpen = [&](const std::wstring&, int) { ChangeFolder(input, fake, folder); };
     fake.onRead = [&](const std::wstring&) { ChangeFolder(input, fake, folder); };
 
-    RecordingLogoFiles files(fake);
+    RecordingFiles files(fake);
     const LogoStream stream = PrepareAllLogos(files, kPrinter, position);
     Require(fake.openNow == 0);
+    Require(fake.searchesOpen == 0);
     Require((stream.bytes == nullptr) == (stream.length == 0));
     if (stream.bytes != nullptr) CheckStream(stream, files.reads);
     std::free(stream.bytes);

@@ -7,7 +7,7 @@
 #include <cwchar>
 #include <string>
 
-#include "fake_journal_files.h"
+#include "fake_file_system.h"
 #include "journal/journal_store.h"
 #include "logo/logo_store.h"
 
@@ -67,7 +67,7 @@ void CheckJournalPath(int drive, const std::wstring& printer, const std::wstring
 
 // The archive, when renamed, lands in the printer's journal folder itself.
 void CheckArchive(const std::wstring& printer, const std::wstring& typed) {
-    FakeJournalFiles files;
+    FakeFileSystem files;
     const std::wstring folder = DrivePrefix(files.drive) + printer + L"\\ZeltRasterJournalData\\";
     files.Put(folder + kCurrentJournalFileName);
     const bool archived = ArchiveJournal(files, printer.c_str(), typed.c_str());

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "fake_journal_files.h"
+#include "fake_file_system.h"
 
 namespace zelt {
 namespace {
@@ -70,7 +70,7 @@ public:
     std::vector<std::wstring> names;
 };
 
-std::vector<std::wstring> Listed(FakeJournalFiles& files, bool leaveOutCurrent) {
+std::vector<std::wstring> Listed(FakeFileSystem& files, bool leaveOutCurrent) {
     Collected list;
     ListJournals(files, L"Receipt", leaveOutCurrent, list);
     EXPECT_EQ(files.searchesOpen, 0);
@@ -78,7 +78,7 @@ std::vector<std::wstring> Listed(FakeJournalFiles& files, bool leaveOutCurrent) 
 }
 
 TEST(JournalList, ListingOrderWithTheCurrentJournalLeftOutCaseSensitively) {
-    FakeJournalFiles files;
+    FakeFileSystem files;
     files.Put(kFolder + L"B.zrj");
     files.Put(kFolder + L"CurrentJournal.zrj");
     files.Put(kFolder + L"notes.txt");
@@ -93,7 +93,7 @@ TEST(JournalList, ListingOrderWithTheCurrentJournalLeftOutCaseSensitively) {
 }
 
 TEST(JournalList, EmptyFolderAndUnknownPrinterListNothing) {
-    FakeJournalFiles files;
+    FakeFileSystem files;
     EXPECT_TRUE(Listed(files, true).empty());
     files.Put(kFolder + L"CurrentJournal.zrj");
     EXPECT_TRUE(Listed(files, true).empty());
@@ -104,7 +104,7 @@ TEST(JournalList, EmptyFolderAndUnknownPrinterListNothing) {
 }
 
 TEST(JournalArchive, RenamesTheCurrentJournalWithExtensionAppended) {
-    FakeJournalFiles files;
+    FakeFileSystem files;
     EXPECT_FALSE(CurrentJournalExists(files, L"Receipt"));
     files.Put(kFolder + L"CurrentJournal.zrj", {1, 2, 3});
     EXPECT_TRUE(CurrentJournalExists(files, L"Receipt"));
@@ -118,7 +118,7 @@ TEST(JournalArchive, RenamesTheCurrentJournalWithExtensionAppended) {
 }
 
 TEST(JournalArchive, ExistingTargetsUnusableNamesAndLongPathsRenameNothing) {
-    FakeJournalFiles files;
+    FakeFileSystem files;
     files.Put(kFolder + L"CurrentJournal.zrj", {1});
     files.Put(kFolder + L"Taken.zrj", {2});
     EXPECT_FALSE(ArchiveJournal(files, L"Receipt", L"Taken"));
@@ -135,7 +135,7 @@ TEST(JournalArchive, ExistingTargetsUnusableNamesAndLongPathsRenameNothing) {
 }
 
 TEST(JournalArchive, AnUnreadableArchivePassesTheCheckButTheRenameFails) {
-    FakeJournalFiles files;
+    FakeFileSystem files;
     files.Put(kFolder + L"CurrentJournal.zrj", {1});
     files.Put(kFolder + L"Locked.zrj", {2});
     files.unreadable.insert(kFolder + L"Locked.zrj");
@@ -150,7 +150,7 @@ struct ReadOutcome {
     std::vector<unsigned char> bytes;
 };
 
-ReadOutcome Read(FakeJournalFiles& files, const std::wstring& path) {
+ReadOutcome Read(FakeFileSystem& files, const std::wstring& path) {
     JournalBytes journal;
     ReadOutcome outcome{ReadJournal(files, path.c_str(), journal), {}};
     if (journal.length > 0) outcome.bytes.assign(journal.bytes, journal.bytes + journal.length);
@@ -160,7 +160,7 @@ ReadOutcome Read(FakeJournalFiles& files, const std::wstring& path) {
 }
 
 TEST(JournalRead, WholeFilesOnlyAndNothingUnread) {
-    FakeJournalFiles files;
+    FakeFileSystem files;
     const std::wstring path = kFolder + L"A.zrj";
     EXPECT_EQ(Read(files, path).result, JournalRead::kNotOpened);
 
@@ -188,7 +188,7 @@ TEST(JournalRead, WholeFilesOnlyAndNothingUnread) {
 }
 
 TEST(JournalRead, AJournalThatGrewIsSentAsLongAsItWasMeasured) {
-    FakeJournalFiles files;
+    FakeFileSystem files;
     const std::wstring path = kFolder + L"CurrentJournal.zrj";
     files.Put(path, {1, 2, 3, 4, 5, 6});
     files.reportedLength[path] = 4;

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <string>
 
-#include "fake_logo_files.h"
+#include "fake_file_system.h"
 
 namespace zelt {
 namespace {
@@ -87,8 +87,26 @@ TEST(FormatLogoPath, NeverWritesBeyondItsBuffer) {
     }
 }
 
-// --- AssignLogoNumber --------------------------------------------------------
+// --- Numbering the pending logo ------------------------------------------------
 const wchar_t kPrinter[] = L"Receipt";
+
+// The numbering as "Print All Logos" makes it: a walk that gives the pending
+// logo the first free number, here with a visitor that reads nothing.
+class OpenOnly final : public LogoVisitor {
+public:
+    bool Visit(std::int32_t number, FileSystem::File) override {
+        visited.push_back(number);
+        return true;
+    }
+    std::vector<std::int32_t> visited;
+};
+
+void AssignLogoNumber(FileSystem& files, const wchar_t* printer, const wchar_t* folder) {
+    OpenOnly walk;
+    PendingLogo pending = PendingLogo::kNumber;
+    WalkLogos(files, printer, folder, pending, walk);
+    EXPECT_EQ(pending, PendingLogo::kLeave);
+}
 
 std::wstring Logo(std::int32_t number, const wchar_t* folder = L"StartDoc") {
     return PathOf(3, kPrinter, folder, number);
@@ -112,9 +130,9 @@ const AssignCase kAssignCases[] = {
 TEST(AssignLogoNumber, GivesThePendingLogoTheFirstGap) {
     for (const AssignCase& c : kAssignCases) {
         SCOPED_TRACE(c.what);
-        FakeLogoFiles files;
+        FakeFileSystem files;
         for (std::int32_t n : c.present) files.files[Logo(n)] = {static_cast<unsigned char>(n)};
-        const auto pendingBytes = files.files.count(Logo(-1)) ? files.files[Logo(-1)] : FakeLogoFiles::Bytes{};
+        const auto pendingBytes = files.files.count(Logo(-1)) ? files.files[Logo(-1)] : FakeFileSystem::Bytes{};
         AssignLogoNumber(files, kPrinter, L"StartDoc");
         std::vector<std::int32_t> after;
         for (const auto& [path, bytes] : files.files) {
@@ -133,18 +151,18 @@ TEST(AssignLogoNumber, GivesThePendingLogoTheFirstGap) {
 }
 
 TEST(AssignLogoNumber, RenamedLogoKeepsItsBytesAndOthersStay) {
-    FakeLogoFiles files;
+    FakeFileSystem files;
     files.files[Logo(0)] = {'a'};
     files.files[Logo(2)] = {'c'};
     files.files[Logo(-1)] = {'p', 'q'};
     AssignLogoNumber(files, kPrinter, L"StartDoc");
-    EXPECT_EQ(files.files[Logo(1)], (FakeLogoFiles::Bytes{'p', 'q'}));
-    EXPECT_EQ(files.files[Logo(0)], FakeLogoFiles::Bytes{'a'});
-    EXPECT_EQ(files.files[Logo(2)], FakeLogoFiles::Bytes{'c'});
+    EXPECT_EQ(files.files[Logo(1)], (FakeFileSystem::Bytes{'p', 'q'}));
+    EXPECT_EQ(files.files[Logo(0)], FakeFileSystem::Bytes{'a'});
+    EXPECT_EQ(files.files[Logo(2)], FakeFileSystem::Bytes{'c'});
 }
 
 TEST(AssignLogoNumber, AnUnreadableLogoCountsAsFreeAndIsNeverReplaced) {
-    FakeLogoFiles files;
+    FakeFileSystem files;
     files.files[Logo(0)] = {'a'};
     files.files[Logo(1)] = {'b'};
     files.unreadable.insert(Logo(1));
@@ -152,12 +170,12 @@ TEST(AssignLogoNumber, AnUnreadableLogoCountsAsFreeAndIsNeverReplaced) {
     AssignLogoNumber(files, kPrinter, L"StartDoc");
     ASSERT_EQ(files.renames.size(), 1u);
     EXPECT_EQ(files.renames[0].second, Logo(1));
-    EXPECT_EQ(files.files[Logo(1)], FakeLogoFiles::Bytes{'b'});
-    EXPECT_EQ(files.files[Logo(-1)], FakeLogoFiles::Bytes{'p'}) << "the pending logo stays pending";
+    EXPECT_EQ(files.files[Logo(1)], FakeFileSystem::Bytes{'b'});
+    EXPECT_EQ(files.files[Logo(-1)], FakeFileSystem::Bytes{'p'}) << "the pending logo stays pending";
 }
 
 TEST(AssignLogoNumber, WorksOnlyInTheGivenFolderOnTheCurrentDrive) {
-    FakeLogoFiles files;
+    FakeFileSystem files;
     files.drive = 4;
     const std::wstring pendingOnD = PathOf(4, kPrinter, L"EndDoc", -1);
     files.files[pendingOnD] = {'p'};
@@ -170,13 +188,13 @@ TEST(AssignLogoNumber, WorksOnlyInTheGivenFolderOnTheCurrentDrive) {
 
 TEST(AssignLogoNumber, DoesNothingWithoutADriveOrAName) {
     for (int drive : {0, 27}) {
-        FakeLogoFiles files;
+        FakeFileSystem files;
         files.drive = drive;
         AssignLogoNumber(files, kPrinter, L"StartDoc");
         EXPECT_TRUE(files.renames.empty());
         EXPECT_TRUE(files.opens.empty());
     }
-    FakeLogoFiles files;
+    FakeFileSystem files;
     files.files[L"C:\\Zelt\\\\ZeltRasterLogoData\\StartDoc\\-1.zrl"] = {'p'};
     AssignLogoNumber(files, L"", L"StartDoc");
     EXPECT_TRUE(files.renames.empty());
@@ -185,9 +203,100 @@ TEST(AssignLogoNumber, DoesNothingWithoutADriveOrAName) {
 TEST(AssignLogoNumber, NoRenameWhenThePathsDoNotFit) {
     // Logo 0's path takes all 257 characters; the pending logo's one more.
     const std::wstring name(257 - 42, L'n');
-    FakeLogoFiles files;
+    FakeFileSystem files;
     AssignLogoNumber(files, name.c_str(), L"StartDoc");
     EXPECT_TRUE(files.renames.empty());
+}
+
+// --- The walk ------------------------------------------------------------------
+TEST(WalkLogos, VisitsTheRunInOrderAndJoinsWhatTheNumberedLogoReaches) {
+    const struct {
+        const char* what;
+        std::vector<std::int32_t> present;
+        PendingLogo pending;
+        std::vector<std::int32_t> visited;
+    } cases[] = {
+        {"a run", {0, 1, 2, 4}, PendingLogo::kLeave, {0, 1, 2}},
+        {"a run, pending left", {0, 1, 3, -1}, PendingLogo::kLeave, {0, 1}},
+        {"a gap filled", {0, 1, 3, 4, -1}, PendingLogo::kNumber, {0, 1, 2, 3, 4}},
+        {"only a pending logo", {-1}, PendingLogo::kNumber, {0}},
+        {"no pending logo", {0, 2}, PendingLogo::kNumber, {0}},
+        {"empty", {}, PendingLogo::kNumber, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        FakeFileSystem files;
+        for (std::int32_t n : c.present) files.files[Logo(n)] = {1};
+        OpenOnly walk;
+        PendingLogo pending = c.pending;
+        EXPECT_TRUE(WalkLogos(files, kPrinter, L"StartDoc", pending, walk));
+        EXPECT_EQ(walk.visited, c.visited);
+        EXPECT_EQ(pending, PendingLogo::kLeave);
+        EXPECT_EQ(files.openNow, 0);
+    }
+}
+
+TEST(WalkLogos, AVisitorThatStopsLeavesThePendingLogoUnnumbered) {
+    class StopAtOne final : public LogoVisitor {
+    public:
+        bool Visit(std::int32_t number, FileSystem::File) override { return number < 1; }
+    } stop;
+    FakeFileSystem files;
+    for (std::int32_t n : {0, 1, 2, -1}) files.files[Logo(n)] = {1};
+    PendingLogo pending = PendingLogo::kNumber;
+    EXPECT_FALSE(WalkLogos(files, kPrinter, L"StartDoc", pending, stop));
+    EXPECT_EQ(pending, PendingLogo::kNumber);
+    EXPECT_TRUE(files.renames.empty());
+    EXPECT_EQ(files.opens.count(Logo(2)), 0u);
+    EXPECT_EQ(files.openNow, 0);
+}
+
+// --- The listing ---------------------------------------------------------------
+TEST(ListLogos, CountsTheRunTheWalkWillFindFromTheNamesAndSizes) {
+    const std::wstring folder = L"C:\\Zelt\\Receipt\\ZeltRasterLogoData\\StartDoc\\";
+    const struct {
+        const char* what;
+        std::vector<std::pair<std::wstring, std::size_t>> files;  // name and size
+        PendingLogo pending;
+        std::int32_t count;
+        std::uint64_t bytes;
+    } cases[] = {
+        {"a run", {{L"0.zrl", 10}, {L"1.zrl", 20}, {L"2.zrl", 0}}, PendingLogo::kLeave, 3, 30},
+        {"up to the gap", {{L"0.zrl", 10}, {L"2.zrl", 20}}, PendingLogo::kLeave, 1, 10},
+        {"the pending logo fills the gap", {{L"0.zrl", 10}, {L"2.zrl", 20}, {L"-1.zrl", 5}}, PendingLogo::kNumber, 3,
+         35},
+        {"the pending logo left", {{L"0.zrl", 10}, {L"-1.zrl", 5}}, PendingLogo::kLeave, 1, 10},
+        {"only the pending logo", {{L"-1.zrl", 5}}, PendingLogo::kNumber, 1, 5},
+        {"no logo 0", {{L"1.zrl", 10}}, PendingLogo::kNumber, 0, 0},
+        {"the extension in any case", {{L"0.ZRL", 10}, {L"1.Zrl", 20}}, PendingLogo::kLeave, 2, 30},
+        {"names that are no logo's",
+         {{L"0.zrl", 1}, {L"01.zrl", 2}, {L"-0.zrl", 3}, {L"1.zrl.zrl", 4}, {L"x1.zrl", 5}, {L"1 .zrl", 6},
+          {L"+1.zrl", 7}, {L".zrl", 8}, {L"-.zrl", 9}, {L"2147483648.zrl", 10}, {L"1.zr", 11}},
+         PendingLogo::kNumber, 1, 1},
+        {"numbers far beyond the listing", {{L"0.zrl", 1}, {L"2147483647.zrl", 2}, {L"-5.zrl", 3}},
+         PendingLogo::kNumber, 1, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        FakeFileSystem files;
+        for (const auto& [name, size] : c.files) files.Put(folder + name, FakeFileSystem::Bytes(size, 7));
+        const ListedLogos listed = ListLogos(files, kPrinter, L"StartDoc", c.pending);
+        EXPECT_EQ(listed.count, c.count);
+        EXPECT_EQ(listed.bytes, c.bytes);
+        EXPECT_EQ(files.patterns.back(), folder + L"*.zrl");
+        EXPECT_EQ(files.searchesOpen, 0);
+        EXPECT_TRUE(files.opens.empty()) << "the listing opens no logo";
+    }
+}
+
+TEST(ListLogos, NothingWithoutADriveOrAName) {
+    FakeFileSystem files;
+    files.files[Logo(0)] = {1};
+    files.drive = 0;
+    EXPECT_EQ(ListLogos(files, kPrinter, L"StartDoc", PendingLogo::kLeave).count, 0);
+    files.drive = 3;
+    EXPECT_EQ(ListLogos(files, L"", L"StartDoc", PendingLogo::kLeave).count, 0);
+    EXPECT_TRUE(files.patterns.empty());
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "fake_logo_files.h"
+#include "fake_file_system.h"
 
 namespace zelt {
 namespace {
@@ -51,7 +51,7 @@ Bytes Pattern(std::size_t size, unsigned char seed) {
 }
 
 // The built stream as bytes, freed; `built` tells whether there was one.
-Bytes Build(FakeLogoFiles& files, bool* built = nullptr, const wchar_t* folder = L"StartDoc") {
+Bytes Build(FakeFileSystem& files, bool* built = nullptr, const wchar_t* folder = L"StartDoc") {
     LogoStream stream = BuildLogoStream(files, kPrinter, folder);
     if (built != nullptr) *built = stream.bytes != nullptr;
     Bytes bytes(stream.bytes, stream.bytes + stream.length);
@@ -88,7 +88,7 @@ TEST(FormatLogoLabel, TakesTheFirstTwelveBytesOfTheFormattedText) {
 
 // --- Streams ------------------------------------------------------------------
 TEST(BuildLogoStream, NoLogoNoStream) {
-    FakeLogoFiles files;
+    FakeFileSystem files;
     files.files[Logo(1)] = {1};
     files.files[Logo(-1)] = {1};
     bool built = true;
@@ -97,7 +97,7 @@ TEST(BuildLogoStream, NoLogoNoStream) {
 }
 
 TEST(BuildLogoStream, OneLogoOfOneHundredBytesIsA167ByteJob) {
-    FakeLogoFiles files;
+    FakeFileSystem files;
     files.files[Logo(0)] = Pattern(100, 3);
     const Bytes stream = Build(files);
     ASSERT_EQ(stream.size(), 167u);
@@ -106,7 +106,7 @@ TEST(BuildLogoStream, OneLogoOfOneHundredBytesIsA167ByteJob) {
 }
 
 TEST(BuildLogoStream, AZeroByteLogoIsAFrameOf63Bytes) {
-    FakeLogoFiles files;
+    FakeFileSystem files;
     files.files[Logo(0)] = {};
     const Bytes stream = Build(files);
     ASSERT_EQ(stream.size(), 67u);
@@ -114,7 +114,7 @@ TEST(BuildLogoStream, AZeroByteLogoIsAFrameOf63Bytes) {
 }
 
 TEST(BuildLogoStream, StopsAtTheFirstGap) {
-    FakeLogoFiles files;
+    FakeFileSystem files;
     files.files[Logo(0)] = Pattern(5, 0);
     files.files[Logo(1)] = Pattern(9, 1);
     files.files[Logo(3)] = Pattern(4, 3);
@@ -123,7 +123,7 @@ TEST(BuildLogoStream, StopsAtTheFirstGap) {
 }
 
 TEST(BuildLogoStream, ManyLogosInNumberOrder) {
-    FakeLogoFiles files;
+    FakeFileSystem files;
     std::vector<Bytes> records;
     for (int n = 0; n < 120; ++n) {
         files.files[Logo(n)] = Pattern(static_cast<std::size_t>(n * 3), static_cast<unsigned char>(n));
@@ -135,14 +135,14 @@ TEST(BuildLogoStream, ManyLogosInNumberOrder) {
 }
 
 TEST(BuildLogoStream, ReadsOnlyTheGivenFolder) {
-    FakeLogoFiles files;
+    FakeFileSystem files;
     files.files[Logo(0, L"EndPage")] = Pattern(3, 1);
     files.files[Logo(0, L"StartPage")] = Pattern(8, 2);
     EXPECT_EQ(Build(files, nullptr, L"EndPage"), Stream({Record("[LOGO    0]\n", Pattern(3, 1))}));
 }
 
 TEST(BuildLogoStream, NothingWithoutADriveOrAPrinterName) {
-    FakeLogoFiles files;
+    FakeFileSystem files;
     files.files[Logo(0)] = Pattern(3, 1);
     files.drive = 0;
     bool built = true;
@@ -154,47 +154,49 @@ TEST(BuildLogoStream, NothingWithoutADriveOrAPrinterName) {
 }
 
 TEST(BuildLogoStream, AnUnmeasurableLogoPrintsNothing) {
-    FakeLogoFiles files;
+    FakeFileSystem files;
     files.files[Logo(0)] = Pattern(3, 1);
     files.files[Logo(1)] = Pattern(3, 1);
-    files.unmeasurable.insert(Logo(1));
+    files.reportedLength[Logo(1)] = -1;
     bool built = true;
     Build(files, &built);
     EXPECT_FALSE(built);
 }
 
-// --- Files that change between the counting and the filling pass -------------
-// Changes logo `number` just before its second opening (the filling pass).
-void ChangeOnSecondOpen(FakeLogoFiles& files, std::int32_t number, std::function<void(FakeLogoFiles&)> change) {
+// --- Files that change between the listing and the walk -----------------------
+// Changes logo `number` just before the walk opens it (after the listing that
+// sized the stream).
+void ChangeBeforeOpen(FakeFileSystem& files, std::int32_t number, std::function<void(FakeFileSystem&)> change) {
     const std::wstring path = Logo(number);
     files.onOpen = [&files, path, change](const std::wstring& opened, int count) {
-        if (opened == path && count == 2) change(files);
+        if (opened == path && count == 1) change(files);
     };
 }
 
 struct ChangeCase {
     const char* what;
-    std::function<void(FakeLogoFiles&)> change;
-    std::vector<Bytes> expected;  // logos of the stream built from the new count
+    std::function<void(FakeFileSystem&)> change;
+    std::vector<Bytes> expected;  // the logos of the stream sent
 };
 
-TEST(BuildLogoStream, StartsOverWhenAFileChangesBetweenThePasses) {
+TEST(BuildLogoStream, CarriesTheBytesReadOrStartsOverWhenAFileChanges) {
     const ChangeCase cases[] = {
-        {"logo 1 grows", [](FakeLogoFiles& f) { f.files[Logo(1)] = Pattern(40, 9); },
+        {"logo 1 grows", [](FakeFileSystem& f) { f.files[Logo(1)] = Pattern(40, 9); },
          {Pattern(10, 0), Pattern(40, 9), Pattern(10, 2)}},
-        {"logo 1 shrinks", [](FakeLogoFiles& f) { f.files[Logo(1)] = Pattern(2, 9); },
+        {"logo 1 shrinks", [](FakeFileSystem& f) { f.files[Logo(1)] = Pattern(2, 9); },
          {Pattern(10, 0), Pattern(2, 9), Pattern(10, 2)}},
-        {"logo 1 vanishes", [](FakeLogoFiles& f) { f.files.erase(Logo(1)); }, {Pattern(10, 0)}},
-        {"logo 1 becomes empty", [](FakeLogoFiles& f) { f.files[Logo(1)] = {}; },
+        {"logo 1 vanishes", [](FakeFileSystem& f) { f.files.erase(Logo(1)); }, {Pattern(10, 0)}},
+        {"logo 1 becomes empty", [](FakeFileSystem& f) { f.files[Logo(1)] = {}; },
          {Pattern(10, 0), {}, Pattern(10, 2)}},
-        {"a new logo 3 appears", [](FakeLogoFiles& f) { f.files[Logo(3)] = Pattern(5, 5); },
-         {Pattern(10, 0), Pattern(10, 1), Pattern(10, 2)}},
+        // The walk reaches it; the stream sized without it starts over.
+        {"a new logo 3 appears", [](FakeFileSystem& f) { f.files[Logo(3)] = Pattern(5, 5); },
+         {Pattern(10, 0), Pattern(10, 1), Pattern(10, 2), Pattern(5, 5)}},
     };
     for (const ChangeCase& c : cases) {
         SCOPED_TRACE(c.what);
-        FakeLogoFiles files;
+        FakeFileSystem files;
         for (int n = 0; n < 3; ++n) files.files[Logo(n)] = Pattern(10, static_cast<unsigned char>(n));
-        ChangeOnSecondOpen(files, 1, c.change);
+        ChangeBeforeOpen(files, 1, c.change);
         std::vector<Bytes> records;
         for (std::size_t n = 0; n < c.expected.size(); ++n) {
             char label[32];
@@ -206,13 +208,13 @@ TEST(BuildLogoStream, StartsOverWhenAFileChangesBetweenThePasses) {
 }
 
 TEST(BuildLogoStream, SizesBalancingOutStillGiveTheBytesRead) {
-    // Logo 0 shrinks by 4 and logo 1 grows by 4: the total stays as counted,
+    // Logo 0 shrinks by 4 and logo 1 grows by 4: the total stays as listed,
     // and each record carries the length found when it was filled.
-    FakeLogoFiles files;
+    FakeFileSystem files;
     files.files[Logo(0)] = Pattern(10, 0);
     files.files[Logo(1)] = Pattern(10, 1);
     files.onOpen = [&files](const std::wstring& opened, int count) {
-        if (opened == Logo(0) && count == 2) {
+        if (opened == Logo(0) && count == 1) {
             files.files[Logo(0)] = Pattern(6, 7);
             files.files[Logo(1)] = Pattern(14, 8);
         }
@@ -221,7 +223,7 @@ TEST(BuildLogoStream, SizesBalancingOutStillGiveTheBytesRead) {
 }
 
 TEST(BuildLogoStream, AFileShrinkingWhileReadStartsOver) {
-    FakeLogoFiles files;
+    FakeFileSystem files;
     files.files[Logo(0)] = Pattern(10, 0);
     int reads = 0;
     files.onRead = [&files, &reads](const std::wstring&) {
@@ -231,14 +233,23 @@ TEST(BuildLogoStream, AFileShrinkingWhileReadStartsOver) {
 }
 
 TEST(BuildLogoStream, AFolderThatNeverSettlesPrintsNothing) {
-    FakeLogoFiles files;
+    FakeFileSystem files;
     files.files[Logo(0)] = Pattern(10, 0);
     files.onOpen = [&files](const std::wstring& opened, int count) {
-        if (opened == Logo(0) && count % 2 == 0) files.files[Logo(0)] = Pattern(10 + count, 0);
+        if (opened == Logo(0)) files.files[Logo(0)] = Pattern(10 + count, 0);
     };
     bool built = true;
     Build(files, &built);
     EXPECT_FALSE(built);
+}
+
+TEST(BuildLogoStream, AListedLogoThatDoesNotOpenEndsTheRun) {
+    FakeFileSystem files;
+    files.files[Logo(0)] = Pattern(5, 0);
+    files.files[Logo(1)] = Pattern(5000, 1);
+    files.files[Logo(2)] = Pattern(5, 2);
+    files.unreadable.insert(Logo(1));
+    EXPECT_EQ(Build(files), Stream({Record("[LOGO    0]\n", Pattern(5, 0))}));
 }
 
 // --- Print All Logos ------------------------------------------------------------
@@ -255,7 +266,7 @@ TEST(PrepareAllLogos, NumbersThePendingLogoOnlyForTheDocumentPositions) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.position);
-        FakeLogoFiles files;
+        FakeFileSystem files;
         files.files[Logo(0, c.folder)] = Pattern(3, 0);
         files.files[Logo(1, c.folder)] = Pattern(4, 1);
         files.files[Logo(-1, c.folder)] = Pattern(5, 2);
@@ -269,8 +280,46 @@ TEST(PrepareAllLogos, NumbersThePendingLogoOnlyForTheDocumentPositions) {
     }
 }
 
+TEST(PrepareAllLogos, OpensEachLogoOncePerPress) {
+    for (int position : {kDocumentTop, kPageTop}) {
+        SCOPED_TRACE(position);
+        const wchar_t* folder = LogoPositionFolder(position);
+        FakeFileSystem files;
+        for (int n = 0; n < 5; ++n) files.files[Logo(n, folder)] = Pattern(8, static_cast<unsigned char>(n));
+        files.files[Logo(6, folder)] = Pattern(8, 6);  // beyond the gap
+        files.files[Logo(-1, folder)] = Pattern(3, 9);
+        LogoStream stream = PrepareAllLogos(files, kPrinter, position);
+        std::free(stream.bytes);
+        for (int n = 0; n < 5; ++n) EXPECT_EQ(files.opens[Logo(n, folder)], 1) << n;
+        EXPECT_EQ(files.opens[Logo(-1, folder)], 0) << "the pending logo is renamed, not read";
+        if (position == kDocumentTop) {
+            // The gap is tried, then opened again as the numbered pending logo,
+            // which joins logo 6 to the run.
+            EXPECT_EQ(files.opens[Logo(5, folder)], 2);
+            EXPECT_EQ(files.opens[Logo(6, folder)], 1);
+            EXPECT_EQ(files.opens[Logo(7, folder)], 1);
+        } else {
+            EXPECT_EQ(files.opens[Logo(5, folder)], 1);
+            EXPECT_EQ(files.opens.count(Logo(6, folder)), 0u);
+        }
+        EXPECT_EQ(files.openNow, 0);
+        EXPECT_EQ(files.searchesOpen, 0);
+    }
+}
+
+TEST(PrepareAllLogos, NumbersThePendingLogoEvenWhenNothingCanBePrinted) {
+    FakeFileSystem files;
+    files.files[Logo(0)] = Pattern(3, 0);
+    files.files[Logo(-1)] = Pattern(3, 1);
+    files.reportedLength[Logo(0)] = -1;
+    LogoStream stream = PrepareAllLogos(files, kPrinter, kDocumentTop);
+    EXPECT_EQ(stream.bytes, nullptr);
+    EXPECT_EQ(files.files.count(Logo(1)), 1u);
+    EXPECT_EQ(files.files.count(Logo(-1)), 0u);
+}
+
 TEST(PrepareAllLogos, NothingForNoPosition) {
-    FakeLogoFiles files;
+    FakeFileSystem files;
     files.files[Logo(0)] = Pattern(3, 0);
     for (int position : {-1, 4, INT_MAX}) {
         LogoStream stream = PrepareAllLogos(files, kPrinter, position);

@@ -1,25 +1,34 @@
 // Benchmark of the Copy Options page's journal "Print" through the real page,
-// sheet and spooler, against the floor: this program's own minimal reading of
-// the same files with the same C runtime calls, each submitted as one raw job.
+// sheet, spooler and capture port, against the floor in the same process:
+// each journal read once with CreateFileW/ReadFile into one buffer and sent
+// as one raw job to the same printer. Both are timed until the last job has
+// arrived whole at the port.
 //   journal_benchmark.exe big|all time RUNS
 //     one line per run, the two alternating: "time RUN PLUGIN_MS FLOOR_MS"
 //   journal_benchmark.exe big|all memory plugin|floor
-//     one action in a fresh process: "memory WHAT LARGEST WS_BEFORE PEAK_BEFORE
-//     PEAK_AFTER" in bytes (a peak can only be read, not reset, so each action
-//     has a process of its own)
+//     one print in a fresh process: "memory WHAT LARGEST WS_BEFORE PEAK_BEFORE
+//     PEAK_AFTER" in bytes
+//   journal_benchmark.exe big|all phases RUNS
+//     as "time", and after each print where its time went, in milliseconds:
+//     "phases WHO READ SPOOL PORT OTHER" (reading the files: the plug-in's
+//     fread, the floor's ReadFile; WritePrinter, which copies the job into the
+//     spooler's file; EndDocPrinter, which runs the port's command with the
+//     job on its input and returns once it is done; everything else)
 // "big" prints one current journal of 64 MiB, "all" prints "<All>" over 200
 // archived journals of 64 KiB.
 #include <windows.h>
 #include <winspool.h>
-#include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "iat_hook.h"
 #include "journal/copy_model.h"
 #include "page_driver.h"
+#include "print_benchmark.h"
 #include "wine_paths.h"
 
 using namespace zelt;
@@ -32,81 +41,88 @@ constexpr std::size_t kBigJournal = 64u << 20;
 constexpr std::size_t kSmallJournal = 64u << 10;
 constexpr int kSmallJournals = 200;
 
-struct Memory {
-    long long workingSet;
-    long long peak;
-};
-
-Memory ProcessMemory() {
-    PROCESS_MEMORY_COUNTERS counters = {};
-    counters.cb = sizeof counters;
-    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) return {-1, -1};
-    return {static_cast<long long>(counters.WorkingSetSize), static_cast<long long>(counters.PeakWorkingSetSize)};
-}
-
-template <typename Action>
-double Milliseconds(Action action) {
-    LARGE_INTEGER frequency, start, end;
+// --- Where the time goes: the calls of each phase timed through the import
+// tables of the plug-in and of this program.
+double Now() {
+    LARGE_INTEGER frequency, counter;
     QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
-    action();
-    QueryPerformanceCounter(&end);
-    return 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+    QueryPerformanceCounter(&counter);
+    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-// Written in pieces, so that making the files raises no peak of its own.
-bool WriteJournal(const std::wstring& path, std::size_t size, int seed) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    char piece[65536];
-    bool ok = true;
-    for (std::size_t done = 0; done < size && ok;) {
-        const std::size_t count = size - done < sizeof piece ? size - done : sizeof piece;
-        for (std::size_t i = 0; i < count; ++i) piece[i] = static_cast<char>((seed * 131 + done + i) & 0xFF);
-        DWORD written = 0;
-        ok = WriteFile(file, piece, static_cast<DWORD>(count), &written, nullptr) && written == count;
-        done += count;
-    }
-    CloseHandle(file);
-    return ok;
+enum Phase { kRead, kSpool, kPort, kPhases };
+double g_phaseMs[kPhases];
+
+template <Phase phase, typename Call>
+auto Timed(Call call) {
+    const double start = Now();
+    auto result = call();
+    g_phaseMs[phase] += Now() - start;
+    return result;
 }
 
-// The floor for one file: opened, measured and read once into one buffer,
-// sent as one raw job.
-void FloorJob(HANDLE printer, const std::wstring& path) {
-    std::FILE* file = _wfopen(path.c_str(), L"rb");
-    if (file == nullptr) return;
-    _fseeki64(file, 0, SEEK_END);
-    const long long length = _ftelli64(file);
-    _fseeki64(file, 0, SEEK_SET);
-    auto* bytes = static_cast<unsigned char*>(std::malloc(length > 0 ? static_cast<std::size_t>(length) : 1));
-    const std::size_t read = bytes ? std::fread(bytes, 1, static_cast<std::size_t>(length), file) : 0;
-    std::fclose(file);
-    DOC_INFO_1W document = {const_cast<wchar_t*>(L"floor"), nullptr, const_cast<wchar_t*>(L"RAW")};
-    DWORD written = 0;
-    StartDocPrinterW(printer, 1, reinterpret_cast<BYTE*>(&document));
-    StartPagePrinter(printer);
-    WritePrinter(printer, bytes, static_cast<DWORD>(read), &written);
-    EndPagePrinter(printer);
-    EndDocPrinter(printer);
+using FreadFunction = size_t(__cdecl*)(void*, size_t, size_t, FILE*);
+using ReadFileFunction = BOOL(WINAPI*)(HANDLE, void*, DWORD, DWORD*, OVERLAPPED*);
+using WritePrinterFunction = BOOL(WINAPI*)(HANDLE, void*, DWORD, DWORD*);
+using EndDocPrinterFunction = BOOL(WINAPI*)(HANDLE);
+FreadFunction g_fread = nullptr;
+ReadFileFunction g_readFile = nullptr;
+WritePrinterFunction g_writePrinter = nullptr;
+EndDocPrinterFunction g_endDocPrinter = nullptr;
+
+size_t __cdecl TimedFread(void* into, size_t size, size_t count, FILE* file) {
+    return Timed<kRead>([&] { return g_fread(into, size, count, file); });
+}
+BOOL WINAPI TimedReadFile(HANDLE file, void* into, DWORD count, DWORD* read, OVERLAPPED* overlapped) {
+    return Timed<kRead>([&] { return g_readFile(file, into, count, read, overlapped); });
+}
+BOOL WINAPI TimedWritePrinter(HANDLE printer, void* bytes, DWORD count, DWORD* written) {
+    return Timed<kSpool>([&] { return g_writePrinter(printer, bytes, count, written); });
+}
+BOOL WINAPI TimedEndDocPrinter(HANDLE printer) { return Timed<kPort>([&] { return g_endDocPrinter(printer); }); }
+
+template <typename Function>
+bool Hook(HMODULE module, const char* dll, const char* name, Function replacement, Function& original) {
+    void* previous = ReplaceImport(module, dll, name, reinterpret_cast<void*>(replacement));
+    if (previous == nullptr) return false;
+    if (original == nullptr) original = reinterpret_cast<Function>(previous);
+    return true;
+}
+
+bool HookPhases(HMODULE plugin) {
+    HMODULE self = GetModuleHandleW(nullptr);
+    return Hook(plugin, "msvcrt.dll", "fread", &TimedFread, g_fread) &&
+           Hook(self, "kernel32.dll", "ReadFile", &TimedReadFile, g_readFile) &&
+           Hook(plugin, "winspool.drv", "WritePrinter", &TimedWritePrinter, g_writePrinter) &&
+           Hook(self, "winspool.drv", "WritePrinter", &TimedWritePrinter, g_writePrinter) &&
+           Hook(plugin, "winspool.drv", "EndDocPrinter", &TimedEndDocPrinter, g_endDocPrinter) &&
+           Hook(self, "winspool.drv", "EndDocPrinter", &TimedEndDocPrinter, g_endDocPrinter);
+}
+
+// The print, followed by its "phases" line.
+std::function<void()> WithPhases(const char* who, std::function<void()> print) {
+    return [who, print] {
+        for (double& ms : g_phaseMs) ms = 0;
+        const double start = Now();
+        print();
+        const double total = Now() - start;
+        std::printf("phases %s %.2f %.2f %.2f %.2f\n", who, g_phaseMs[kRead], g_phaseMs[kSpool], g_phaseMs[kPort],
+                    total - g_phaseMs[kRead] - g_phaseMs[kSpool] - g_phaseMs[kPort]);
+    };
+}
+
+void FloorJob(HANDLE printer, const std::wstring& path, std::size_t length) {
+    auto* bytes = static_cast<unsigned char*>(std::malloc(length));
+    if (bytes == nullptr) return;
+    SubmitRawBytes(printer, bytes, ReadOnce(path, bytes, length));
     std::free(bytes);
-}
-
-void DeleteFiles(const std::wstring& folder, const wchar_t* pattern) {
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + L"\\" + pattern).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-        DeleteFileW((folder + L"\\" + found.cFileName).c_str());
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc != 4) {
-        std::fprintf(stderr, "usage: journal_benchmark.exe big|all time RUNS | big|all memory plugin|floor\n");
+        std::fprintf(stderr, "usage: journal_benchmark.exe big|all time|phases RUNS | big|all memory plugin|floor\n");
         return 2;
     }
     const bool big = std::wstring(argv[1]) == L"big";
@@ -114,22 +130,22 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring what = argv[3];
 
     PageSession session;
+    Port port{L"QRVX10.GPD", {}};
     std::wstring error;
-    if (!session.Prepare(L"QRVX10.GPD", error)) {
+    if (!session.Prepare(port.dataFile, error)) {
         std::fprintf(stderr, "%s\n", Narrow(error).c_str());
         return 1;
     }
     const std::wstring folder = L"C:\\Zelt\\" + session.printerName() + L"\\ZeltRasterJournalData";
-    const std::wstring jobs = L"C:\\zelt\\jobs\\QRVX10";
     host::MakeFolders(folder, error);
-    DeleteFiles(folder, L"*.zrj");
+    DeleteFilesIn(folder, L"*.zrj");
     if (big) {
-        WriteJournal(folder + L"\\CurrentJournal.zrj", kBigJournal, 1);
+        WritePatternFile(folder + L"\\CurrentJournal.zrj", kBigJournal, 1);
     } else {
         for (int n = 0; n < kSmallJournals; ++n) {
             wchar_t name[32];
             swprintf(name, 32, L"\\J%03d.zrj", n);
-            WriteJournal(folder + name, kSmallJournal, n);
+            WritePatternFile(folder + name, kSmallJournal, n);
         }
     }
     session.values().Write(L"COPY_SIMPLECOPY", 0);
@@ -150,34 +166,29 @@ int wmain(int argc, wchar_t** argv) {
         const std::vector<std::wstring> items = ListTexts(page, kCopyJournalList);
         for (std::size_t i = 2; i < items.size(); ++i) files.push_back(folder + L"\\" + items[i]);
     }
+    const std::size_t length = big ? kBigJournal : kSmallJournal;
     HANDLE printer = nullptr;
     OpenPrinterW(const_cast<wchar_t*>(session.printerName().c_str()), &printer, nullptr);
     HWND print = GetDlgItem(page, kCopyPrintJournal);
 
-    const auto pluginJobs = [&] { SendMessageW(print, BM_CLICK, 0, 0); };
-    const auto floorJobs = [&] {
-        for (const std::wstring& file : files) FloorJob(printer, file);
-    };
-    const std::size_t largest = big ? kBigJournal : kSmallJournal;
-    if (mode == L"time") {
-        for (int run = 0; run < _wtoi(what.c_str()); ++run) {
-            DeleteFiles(jobs, L"job-*.prn");
-            const double plugin = Milliseconds(pluginJobs);
-            DeleteFiles(jobs, L"job-*.prn");
-            const double floor = Milliseconds(floorJobs);
-            std::printf("time %d %.2f %.2f\n", run, plugin, floor);
+    const std::vector<std::uint64_t> jobLengths(files.size(), length);
+    Print plugin{[&] { SendMessageW(print, BM_CLICK, 0, 0); }, jobLengths};
+    Print floor{[&] {
+                    for (const std::wstring& file : files) FloorJob(printer, file, length);
+                },
+                jobLengths};
+    if (mode == L"phases") {
+        if (!HookPhases(session.plugin().module())) {
+            std::fprintf(stderr, "the calls of the phases could not be hooked\n");
+            return 1;
         }
-    } else {
-        DeleteFiles(jobs, L"job-*.prn");
-        const Memory before = ProcessMemory();
-        if (what == L"plugin") pluginJobs(); else floorJobs();
-        const Memory after = ProcessMemory();
-        std::printf("memory %ls %zu %lld %lld %lld\n", what.c_str(), largest, before.workingSet, before.peak,
-                    after.peak);
+        plugin.start = WithPhases("plugin", plugin.start);
+        floor.start = WithPhases("floor", floor.start);
     }
-    std::fflush(stdout);
-    DeleteFiles(jobs, L"job-*.prn");
+    const bool done = mode == L"memory" ? MeasureMemory(port, what.c_str(), length,
+                                                        what == L"plugin" ? plugin : floor)
+                                        : TimeAgainstFloor(port, plugin, floor, _wtoi(what.c_str()));
     ClosePrinter(printer);
     session.Press(SheetButton::kCancel);
-    return 0;
+    return done ? 0 : 1;
 }

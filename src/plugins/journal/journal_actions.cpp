@@ -4,10 +4,10 @@
 #include <cwchar>
 
 #include "copy_model.h"
-#include "crt_journal_files.h"
 #include "frame/module_state.h"
 #include "frame/page_plan.h"
 #include "journal_store.h"
+#include "logo/crt_file_system.h"
 #include "logo/logo_store.h"
 #include "pages/common/dialog_controls.h"
 #include "pages/common/help.h"
@@ -59,7 +59,7 @@ INT_PTR CALLBACK SaveAsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
                 GetDlgItemTextW(dialog, kSaveAsName, params->name, static_cast<int>(kArchiveNameCapacity));
                 wchar_t printerName[kPrinterNameCapacity];
                 GetPrinterName(params->printer, printerName, kPrinterNameCapacity);
-                CrtJournalFiles files;
+                CrtFileSystem files;
                 if (ArchiveExists(files, printerName, params->name)) {
                     ShowMessage(dialog, kNameTaken, kDriverCaption, MB_ICONHAND | MB_OK);
                 } else {
@@ -80,7 +80,7 @@ INT_PTR CALLBACK SaveAsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     }
 }
 
-void PrintJournalFile(HANDLE printer, JournalFiles& files, const wchar_t* path) {
+void PrintJournalFile(HANDLE printer, FileSystem& files, const wchar_t* path) {
     JournalBytes journal;
     if (ReadJournal(files, path, journal) != JournalRead::kRead) return;
     // An empty journal is still one job, with an empty write.
@@ -90,9 +90,9 @@ void PrintJournalFile(HANDLE printer, JournalFiles& files, const wchar_t* path) 
 }
 
 // The list item's text, refused when it would not fit a folder entry's name.
-bool ListItemText(HWND page, int item, wchar_t (&text)[kJournalEntryNameCapacity]) {
+bool ListItemText(HWND page, int item, wchar_t (&text)[kFolderEntryNameCapacity]) {
     const LRESULT length = SendDlgItemMessageW(page, kCopyJournalList, CB_GETLBTEXTLEN, static_cast<WPARAM>(item), 0);
-    if (length == CB_ERR || length >= static_cast<LRESULT>(kJournalEntryNameCapacity)) return false;
+    if (length == CB_ERR || length >= static_cast<LRESULT>(kFolderEntryNameCapacity)) return false;
     return SendDlgItemMessageW(page, kCopyJournalList, CB_GETLBTEXT, static_cast<WPARAM>(item),
                                reinterpret_cast<LPARAM>(text)) != CB_ERR;
 }
@@ -101,7 +101,7 @@ bool ListItemText(HWND page, int item, wchar_t (&text)[kJournalEntryNameCapacity
 
 void FillJournalList(HWND page, const wchar_t* printerName) {
     FillList(page, kCopyJournalList, {kCurrentItemText, kAllItemText});
-    CrtJournalFiles files;
+    CrtFileSystem files;
     ListBoxSink list(page);
     ListJournals(files, printerName, true, list);
 }
@@ -110,7 +110,7 @@ void RefreshJournalList(HWND page, const wchar_t* printerName) {
     while (SendDlgItemMessageW(page, kCopyJournalList, CB_GETCOUNT, 0, 0) > kFirstArchiveItem) {
         SendDlgItemMessageW(page, kCopyJournalList, CB_DELETESTRING, kFirstArchiveItem, 0);
     }
-    CrtJournalFiles files;
+    CrtFileSystem files;
     ListBoxSink list(page);
     ListJournals(files, printerName, false, list);
 }
@@ -120,14 +120,14 @@ void PrintJournal(HWND page, HANDLE printer) {
     GetPrinterName(printer, printerName, kPrinterNameCapacity);
     const int items = static_cast<int>(SendDlgItemMessageW(page, kCopyJournalList, CB_GETCOUNT, 0, 0));
     const JournalPrintPlan plan = PlanJournalPrint(ListSelection(page, kCopyJournalList), items);
-    CrtJournalFiles files;
+    CrtFileSystem files;
     wchar_t path[kJournalPathCapacity];
     if (plan.currentJournal &&
         FormatJournalPath(files.CurrentDrive(), printerName, kCurrentJournalBaseName, JournalName::kBaseName, path)) {
         PrintJournalFile(printer, files, path);
     }
     for (int item = plan.firstEntry; item < plan.endEntry; ++item) {
-        wchar_t fileName[kJournalEntryNameCapacity];
+        wchar_t fileName[kFolderEntryNameCapacity];
         if (ListItemText(page, item, fileName) &&
             FormatJournalPath(files.CurrentDrive(), printerName, fileName, JournalName::kFileName, path)) {
             PrintJournalFile(printer, files, path);
@@ -138,7 +138,7 @@ void PrintJournal(HWND page, HANDLE printer) {
 void ArchiveCurrentJournal(HWND page, HANDLE printer) {
     wchar_t printerName[kPrinterNameCapacity];
     GetPrinterName(printer, printerName, kPrinterNameCapacity);
-    CrtJournalFiles files;
+    CrtFileSystem files;
     if (!CurrentJournalExists(files, printerName)) {
         ShowMessage(page, kNoCurrentJournal, kDriverCaption, MB_ICONEXCLAMATION | MB_OK);
         return;

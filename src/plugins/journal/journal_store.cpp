@@ -33,13 +33,13 @@ private:
     bool fits_ = true;
 };
 
-bool PathFor(JournalFiles& files, const wchar_t* printerName, const wchar_t* name, JournalName form,
+bool PathFor(FileSystem& files, const wchar_t* printerName, const wchar_t* name, JournalName form,
              wchar_t (&path)[kJournalPathCapacity]) {
     return FormatJournalPath(files.CurrentDrive(), printerName, name, form, path);
 }
 
-bool Opens(JournalFiles& files, const wchar_t* path) {
-    JournalFiles::File file = files.OpenForReading(path);
+bool Opens(FileSystem& files, const wchar_t* path) {
+    FileSystem::File file = files.OpenForReading(path);
     if (file == nullptr) return false;
     files.Close(file);
     return true;
@@ -69,30 +69,30 @@ bool IsUsableArchiveName(const wchar_t* name) {
     return std::wcspbrk(name, L"\\/:") == nullptr;
 }
 
-void ListJournals(JournalFiles& files, const wchar_t* printerName, bool leaveOutCurrent, JournalListSink& list) {
+void ListJournals(FileSystem& files, const wchar_t* printerName, bool leaveOutCurrent, JournalListSink& list) {
     wchar_t pattern[kJournalPathCapacity];
     if (!PathFor(files, printerName, L"*", JournalName::kBaseName, pattern)) return;
-    wchar_t name[kJournalEntryNameCapacity];
-    JournalFiles::Search search = files.FindFirst(pattern, name);
+    FolderEntry entry;
+    FileSystem::Search search = files.FindFirst(pattern, entry);
     if (search == nullptr) return;
     do {
-        if (!leaveOutCurrent || std::wcscmp(name, kCurrentJournalFileName) != 0) list.Add(name);
-    } while (files.FindNext(search, name));
+        if (!leaveOutCurrent || std::wcscmp(entry.name, kCurrentJournalFileName) != 0) list.Add(entry.name);
+    } while (files.FindNext(search, entry));
     files.FindClose(search);
 }
 
-bool CurrentJournalExists(JournalFiles& files, const wchar_t* printerName) {
+bool CurrentJournalExists(FileSystem& files, const wchar_t* printerName) {
     wchar_t path[kJournalPathCapacity];
     return PathFor(files, printerName, kCurrentJournalBaseName, JournalName::kBaseName, path) && Opens(files, path);
 }
 
-bool ArchiveExists(JournalFiles& files, const wchar_t* printerName, const wchar_t* typedName) {
+bool ArchiveExists(FileSystem& files, const wchar_t* printerName, const wchar_t* typedName) {
     wchar_t path[kJournalPathCapacity];
     return IsUsableArchiveName(typedName) && PathFor(files, printerName, typedName, JournalName::kBaseName, path) &&
            Opens(files, path);
 }
 
-bool ArchiveJournal(JournalFiles& files, const wchar_t* printerName, const wchar_t* typedName) {
+bool ArchiveJournal(FileSystem& files, const wchar_t* printerName, const wchar_t* typedName) {
     if (!IsUsableArchiveName(typedName)) return false;
     wchar_t current[kJournalPathCapacity];
     wchar_t archive[kJournalPathCapacity];
@@ -103,9 +103,9 @@ bool ArchiveJournal(JournalFiles& files, const wchar_t* printerName, const wchar
     return files.Rename(current, archive);
 }
 
-JournalRead ReadJournal(JournalFiles& files, const wchar_t* path, JournalBytes& journal) {
+JournalRead ReadJournal(FileSystem& files, const wchar_t* path, JournalBytes& journal) {
     journal = JournalBytes{};
-    JournalFiles::File file = files.OpenForReading(path);
+    FileSystem::File file = files.OpenForReading(path);
     if (file == nullptr) return JournalRead::kNotOpened;
     const std::int64_t length = files.Length(file);
     // One buffer and one spooler write of at most 2^31 - 1 bytes in a 32-bit process.

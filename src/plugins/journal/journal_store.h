@@ -6,12 +6,13 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "logo/file_system.h"
+
 namespace zelt {
 
 constexpr std::size_t kJournalPathCapacity = 258;       // 257 characters and the terminator
 constexpr std::size_t kArchiveNameCapacity = 258;       // the name buffer the page hands the Save As dialog
 constexpr std::size_t kArchiveNameMaxLength = 255;      // the longest typed name taken
-constexpr std::size_t kJournalEntryNameCapacity = 260;  // a folder entry's name as the listing gives it
 
 constexpr wchar_t kCurrentJournalBaseName[] = L"CurrentJournal";
 constexpr wchar_t kCurrentJournalFileName[] = L"CurrentJournal.zrj";
@@ -35,30 +36,6 @@ bool FormatJournalPath(int drive, const wchar_t* printerName, const wchar_t* nam
 // extension included, is used as typed.
 bool IsUsableArchiveName(const wchar_t* name);
 
-// The C runtime's file and folder calls the journals need.
-class JournalFiles {
-public:
-    using File = void*;
-    using Search = void*;
-    virtual ~JournalFiles() = default;
-    // 1 = A, 2 = B, ...; 0 when the process has no current drive.
-    virtual int CurrentDrive() = 0;
-    // The file opened for reading bytes, or null.
-    virtual File OpenForReading(const wchar_t* path) = 0;
-    // The length found by seeking to the end; -1 when it cannot be found.
-    virtual std::int64_t Length(File file) = 0;
-    virtual bool SeekToStart(File file) = 0;
-    // The number of bytes read.
-    virtual std::size_t Read(File file, unsigned char* into, std::size_t count) = 0;
-    virtual void Close(File file) = 0;
-    // Never replaces an existing target.
-    virtual bool Rename(const wchar_t* from, const wchar_t* to) = 0;
-    // The first entry matching the pattern, its name cut to fit; null when none.
-    virtual Search FindFirst(const wchar_t* pattern, wchar_t (&name)[kJournalEntryNameCapacity]) = 0;
-    virtual bool FindNext(Search search, wchar_t (&name)[kJournalEntryNameCapacity]) = 0;
-    virtual void FindClose(Search search) = 0;
-};
-
 // Where the listing's entries go (the page's drop-down list).
 class JournalListSink {
 public:
@@ -70,18 +47,18 @@ public:
 // `leaveOutCurrent` leaves out the entry named exactly "CurrentJournal.zrj"
 // (case-sensitive), as the first filling of the list does; the refresh after
 // an archive lists it.
-void ListJournals(JournalFiles& files, const wchar_t* printerName, bool leaveOutCurrent, JournalListSink& list);
+void ListJournals(FileSystem& files, const wchar_t* printerName, bool leaveOutCurrent, JournalListSink& list);
 
 // True when the printer's current journal opens for reading.
-bool CurrentJournalExists(JournalFiles& files, const wchar_t* printerName);
+bool CurrentJournalExists(FileSystem& files, const wchar_t* printerName);
 
 // True when the archive of that typed name already opens for reading.
-bool ArchiveExists(JournalFiles& files, const wchar_t* printerName, const wchar_t* typedName);
+bool ArchiveExists(FileSystem& files, const wchar_t* printerName, const wchar_t* typedName);
 
 // Renames the current journal to the typed name with ".zrj" appended. False,
 // with nothing renamed, for a name that is not usable or a path that does not
 // fit; false too when the rename fails.
-bool ArchiveJournal(JournalFiles& files, const wchar_t* printerName, const wchar_t* typedName);
+bool ArchiveJournal(FileSystem& files, const wchar_t* printerName, const wchar_t* typedName);
 
 // A journal file read whole into a malloc'd buffer for the caller to free.
 struct JournalBytes {
@@ -101,7 +78,7 @@ enum class JournalRead {
 // than sent as far as it was read: a partial journal at the printer would pass
 // for a complete one. A journal that grew meanwhile is sent as long as it was
 // measured.
-JournalRead ReadJournal(JournalFiles& files, const wchar_t* path, JournalBytes& journal);
+JournalRead ReadJournal(FileSystem& files, const wchar_t* path, JournalBytes& journal);
 
 // What "Print" sends for the journal list's selection: the current journal
 // for "<Current>" (0), every archived entry from index 2 to the end of the

@@ -1,6 +1,6 @@
 #include <cstdlib>
 
-#include "crt_logo_files.h"
+#include "crt_file_system.h"
 #include "logo_settings.h"
 #include "pages/common/dialog_controls.h"
 #include "pages/common/page_access.h"
@@ -78,7 +78,7 @@ void PrintAllLogos(HWND page) {
     HANDLE printer = PagePrinter(page);
     wchar_t printerName[kPrinterNameCapacity];
     GetPrinterName(printer, printerName, kPrinterNameCapacity);
-    CrtLogoFiles files;
+    CrtFileSystem files;
     LogoStream stream = PrepareAllLogos(files, printerName, ListSelection(page, kLogoGenerateToList));
     if (stream.bytes == nullptr) return;
     SubmitRawJob(printer, stream.bytes, stream.length);

@@ -41,7 +41,9 @@ CopyCoupling CopyCouplingFor(bool generateMode, bool simpleCopyChecked) {
 
 bool IsZoomDataFile(std::wstring_view dataFilePath) {
     const std::size_t slash = dataFilePath.rfind(L'\\');
-    const std::wstring_view fileName = slash == std::wstring_view::npos ? dataFilePath : dataFilePath.substr(slash + 1);
+    std::wstring_view fileName = dataFilePath;
+    // remove_prefix, unlike substr, brings no exception machinery into the module.
+    if (slash != std::wstring_view::npos) fileName.remove_prefix(slash + 1);
     for (std::wstring_view zoom : kZoomDataFiles) {
         if (fileName.find(zoom) != std::wstring_view::npos) return true;
     }

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "file_system.h"
+
 namespace zelt {
 
 // The index is the item of the "Generate To" list and the value of
@@ -19,26 +21,6 @@ constexpr std::size_t kPrinterNameCapacity = 256;  // 255 characters and the ter
 constexpr std::size_t kLogoPathCapacity = 258;     // 257 characters and the terminator
 constexpr std::int32_t kPendingLogo = -1;
 
-// The C runtime's file calls the store and the logo stream need, so that the
-// rules above them run (and are tested) without Windows.
-class LogoFileSystem {
-public:
-    using File = void*;
-    virtual ~LogoFileSystem() = default;
-    // 1 = A, 2 = B, ...; 0 when the process has no current drive.
-    virtual int CurrentDrive() = 0;
-    // The file opened for reading bytes, or null.
-    virtual File OpenForReading(const wchar_t* path) = 0;
-    // The length found by seeking to the end; -1 when it cannot be found.
-    virtual std::int64_t Length(File file) = 0;
-    virtual bool SeekToStart(File file) = 0;
-    // The number of bytes read.
-    virtual std::size_t Read(File file, unsigned char* into, std::size_t count) = 0;
-    virtual void Close(File file) = 0;
-    // Never replaces an existing target; the outcome is not examined.
-    virtual void Rename(const wchar_t* from, const wchar_t* to) = 0;
-};
-
 // "<drive>:\Zelt\<printer>\ZeltRasterLogoData\<folder>\<number>.zrl", the
 // printer name unchanged (backslashes in it add folder levels). False, with
 // an empty path, when the result would not fit 257 characters, when there is
@@ -47,14 +29,42 @@ public:
 bool FormatLogoPath(int drive, const wchar_t* printerName, const wchar_t* positionFolder, std::int32_t number,
                     wchar_t (&path)[kLogoPathCapacity]);
 
-// Logo `number` of the folder opened for reading, or null when it cannot be
-// opened or its path cannot be made. The drive is asked for anew each time.
-LogoFileSystem::File OpenLogo(LogoFileSystem& files, const wchar_t* printerName, const wchar_t* positionFolder,
-                              std::int32_t number);
+// "<drive>:\Zelt\<printer>\ZeltRasterLogoData\<folder>\*.zrl", the pattern
+// that lists the folder's logos; refused as FormatLogoPath refuses.
+bool FormatLogoPattern(int drive, const wchar_t* printerName, const wchar_t* positionFolder,
+                       wchar_t (&pattern)[kLogoPathCapacity]);
 
-// Gives the folder's pending logo the first number of the run that is free
-// (the first gap, not one past the highest). Nothing changes when there is
-// no pending logo or the rename fails.
-void AssignLogoNumber(LogoFileSystem& files, const wchar_t* printerName, const wchar_t* positionFolder);
+// Whether a walk gives the folder's pending logo its number; once a walk has
+// reached the first gap and tried, it holds kLeave, so that one press numbers
+// at most one logo.
+enum class PendingLogo { kLeave, kNumber };
+
+// What a walk does with each logo it opens; the walk closes the file
+// afterwards. False stops the walk.
+class LogoVisitor {
+public:
+    virtual ~LogoVisitor() = default;
+    virtual bool Visit(std::int32_t number, FileSystem::File logo) = 0;
+};
+
+// Opens logo 0, 1, 2, ... of the folder once each, the drive asked for anew
+// each time, and hands each to `visitor` until an open fails: the folder's
+// run of logos. With kNumber, the pending logo is then renamed to that first
+// free number (the first gap, not one past the highest) and the walk goes on
+// from it, over the logos beyond the gap it joins to the run. The rename
+// never replaces a file; when it fails, or there is no pending logo, the
+// walk ends at the gap. False when the visitor stopped the walk.
+bool WalkLogos(FileSystem& files, const wchar_t* printerName, const wchar_t* positionFolder, PendingLogo& pending,
+               LogoVisitor& visitor);
+
+// What the folder listing says, before any logo is opened, of the logos a
+// walk will visit when nothing changes meanwhile: how many, and their sizes
+// added up. With kNumber, the pending logo counts at the first gap.
+struct ListedLogos {
+    std::int32_t count = 0;
+    std::uint64_t bytes = 0;
+};
+ListedLogos ListLogos(FileSystem& files, const wchar_t* printerName, const wchar_t* positionFolder,
+                      PendingLogo pending);
 
 }  // namespace zelt

@@ -1,7 +1,5 @@
 #include "logo_stream.h"
 
-#include <climits>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -29,96 +27,124 @@ constexpr std::uint64_t kRecordFrameLength = kLogoPreambleLength + kLogoPostambl
 // The largest block malloc is asked for.
 constexpr std::uint64_t kLargestStream = static_cast<std::uint64_t>(PTRDIFF_MAX);
 
-// A file can change between the two passes. The filling pass writes only
-// within the counted total and only bytes it has just read; when the folder
-// no longer matches the count (a logo vanished, a length changed, a read came
-// short), the stream is started over from a new count. A folder still
-// changing after this many attempts prints nothing.
+// The stream is sized from the folder listing and filled in one walk that
+// opens each logo once, writing only within that size and only bytes it has
+// just read. When the folder no longer matches the listing (a logo grew
+// beyond the room left, or a read came short), the stream is started over
+// from a new listing. A folder still changing after this many attempts
+// prints nothing.
 constexpr int kBuildAttempts = 3;
 
-// The stream's total length, or 0 when the folder holds no logo or the
-// stream could not be held in memory (a logo whose length cannot be found
-// counts as such). `logoCount` receives the number of logos counted.
-std::uint64_t CountStream(LogoFileSystem& files, const wchar_t* printerName, const wchar_t* positionFolder,
-                          std::int32_t& logoCount) {
-    std::uint64_t total = 0;
-    logoCount = 0;
-    for (; logoCount < INT_MAX; ++logoCount) {
-        LogoFileSystem::File logo = OpenLogo(files, printerName, positionFolder, logoCount);
-        if (logo == nullptr) break;
-        const std::int64_t length = files.Length(logo);
-        files.Close(logo);
-        if (length < 0) return 0;
-        total += kRecordFrameLength + static_cast<std::uint64_t>(length);
-        if (total > kLargestStream) return 0;
-    }
-    if (total == 0) return 0;
-    total += kLogoClosingLength;
-    return total <= kLargestStream ? total : 0;
-}
+enum class Fill { kFilling, kChanged, kUnusable };
 
-// Fills `stream` (of the counted `total` length) with the first `logoCount`
-// logos. False when the folder no longer matches the count.
-bool FillStream(LogoFileSystem& files, const wchar_t* printerName, const wchar_t* positionFolder,
-                std::int32_t logoCount, unsigned char* stream, std::size_t total) {
-    std::size_t offset = 0;
-    for (std::int32_t number = 0; number < logoCount; ++number) {
-        LogoFileSystem::File logo = OpenLogo(files, printerName, positionFolder, number);
-        if (logo == nullptr) return false;
-        const std::int64_t length = files.Length(logo);
-        const std::size_t room = total - offset - kLogoClosingLength;
-        if (length < 0 || static_cast<std::uint64_t>(length) + kRecordFrameLength > room ||
-            !files.SeekToStart(logo)) {
-            files.Close(logo);
+// Appends each logo the walk opens as one record.
+class StreamFiller final : public LogoVisitor {
+public:
+    StreamFiller(FileSystem& files, unsigned char* stream, std::size_t capacity)
+        : files_(files), stream_(stream), capacity_(capacity) {}
+
+    bool Visit(std::int32_t number, FileSystem::File logo) override {
+        const std::int64_t length = files_.Length(logo);
+        if (length < 0) {
+            outcome_ = Fill::kUnusable;  // a logo whose length cannot be found
+            return false;
+        }
+        const std::size_t room = capacity_ - offset_ - kLogoClosingLength;
+        if (static_cast<std::uint64_t>(length) + kRecordFrameLength > room || !files_.SeekToStart(logo)) {
+            outcome_ = Fill::kChanged;
             return false;
         }
         const auto size = static_cast<std::size_t>(length);
+        unsigned char* record = stream_ + offset_;
         unsigned char label[kLogoLabelLength];
         FormatLogoLabel(number, label);
-        std::memcpy(stream + offset, label, sizeof label);
-        std::memcpy(stream + offset + sizeof label, kPreambleCommands, sizeof kPreambleCommands);
-        offset += kLogoPreambleLength;
-        const std::size_t read = files.Read(logo, stream + offset, size);
-        files.Close(logo);
-        if (read != size) return false;
-        offset += size;
-        std::memcpy(stream + offset, kPostamble, sizeof kPostamble);
-        offset += sizeof kPostamble;
+        std::memcpy(record, label, sizeof label);
+        std::memcpy(record + sizeof label, kPreambleCommands, sizeof kPreambleCommands);
+        if (files_.Read(logo, record + kLogoPreambleLength, size) != size) {
+            outcome_ = Fill::kChanged;
+            return false;
+        }
+        std::memcpy(record + kLogoPreambleLength + size, kPostamble, sizeof kPostamble);
+        offset_ += kLogoPreambleLength + size + kLogoPostambleLength;
+        return true;
     }
-    if (offset + kLogoClosingLength != total) return false;
-    std::memcpy(stream + offset, kClosing, sizeof kClosing);
-    return true;
-}
+
+    Fill outcome() const { return outcome_; }
+    // The stream's length once closed; 0 when the walk found no logo.
+    std::size_t Close() {
+        if (offset_ == 0) return 0;
+        std::memcpy(stream_ + offset_, kClosing, sizeof kClosing);
+        return offset_ + kLogoClosingLength;
+    }
+
+private:
+    FileSystem& files_;
+    unsigned char* stream_;
+    std::size_t capacity_;
+    std::size_t offset_ = 0;
+    Fill outcome_ = Fill::kFilling;
+};
+
+// Numbers the pending logo when no stream is built.
+class OpenOnly final : public LogoVisitor {
+public:
+    bool Visit(std::int32_t, FileSystem::File) override { return true; }
+};
 
 }  // namespace
 
 void FormatLogoLabel(std::int32_t number, unsigned char (&label)[kLogoLabelLength]) {
-    // Room for the longest text the format gives, "[LOGO -2147483648]\n".
-    char text[32];
-    std::snprintf(text, sizeof text, "[LOGO %4d]\n", static_cast<int>(number));
+    // "[LOGO %4d]\n" written out by hand: the runtime's formatting would
+    // bring its whole printf family into the module for this one label.
+    char digits[11];
+    int count = 0;
+    std::uint32_t magnitude = number < 0 ? 0u - static_cast<std::uint32_t>(number) : static_cast<std::uint32_t>(number);
+    do {
+        digits[count++] = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (number < 0) digits[count++] = '-';
+    // Room for the longest text, "[LOGO -2147483648]\n".
+    char text[20] = {'[', 'L', 'O', 'G', 'O', ' '};
+    std::size_t at = 6;
+    for (int width = count; width < 4; ++width) text[at++] = ' ';
+    while (count > 0) text[at++] = digits[--count];
+    text[at++] = ']';
+    text[at] = '\n';
     std::memcpy(label, text, kLogoLabelLength);
 }
 
-LogoStream BuildLogoStream(LogoFileSystem& files, const wchar_t* printerName, const wchar_t* positionFolder) {
+LogoStream BuildLogoStream(FileSystem& files, const wchar_t* printerName, const wchar_t* positionFolder,
+                           PendingLogo pending) {
     for (int attempt = 0; attempt < kBuildAttempts; ++attempt) {
-        std::int32_t logoCount = 0;
-        const std::uint64_t total = CountStream(files, printerName, positionFolder, logoCount);
-        if (total == 0) return {};
+        const ListedLogos listed = ListLogos(files, printerName, positionFolder, pending);
+        if (listed.count == 0 || listed.bytes > kLargestStream) break;
+        const std::uint64_t total = listed.bytes + listed.count * kRecordFrameLength + kLogoClosingLength;
+        if (total > kLargestStream) break;
         auto* stream = static_cast<unsigned char*>(std::malloc(static_cast<std::size_t>(total)));
-        if (stream == nullptr) return {};
-        if (FillStream(files, printerName, positionFolder, logoCount, stream, static_cast<std::size_t>(total))) {
-            return {stream, static_cast<std::size_t>(total)};
+        if (stream == nullptr) break;
+        StreamFiller filler(files, stream, static_cast<std::size_t>(total));
+        WalkLogos(files, printerName, positionFolder, pending, filler);
+        if (filler.outcome() == Fill::kFilling) {
+            const std::size_t length = filler.Close();
+            if (length > 0) return {stream, length};
         }
         std::free(stream);
+        if (filler.outcome() != Fill::kChanged) break;
+    }
+    // Nothing to print; a pending logo still gets its number, as the press promises.
+    if (pending == PendingLogo::kNumber) {
+        OpenOnly walk;
+        WalkLogos(files, printerName, positionFolder, pending, walk);
     }
     return {};
 }
 
-LogoStream PrepareAllLogos(LogoFileSystem& files, const wchar_t* printerName, int position) {
+LogoStream PrepareAllLogos(FileSystem& files, const wchar_t* printerName, int position) {
     const wchar_t* folder = LogoPositionFolder(position);
     if (folder == nullptr) return {};
-    if (position == kDocumentTop || position == kDocumentBottom) AssignLogoNumber(files, printerName, folder);
-    return BuildLogoStream(files, printerName, folder);
+    const bool numberPending = position == kDocumentTop || position == kDocumentBottom;
+    return BuildLogoStream(files, printerName, folder, numberPending ? PendingLogo::kNumber : PendingLogo::kLeave);
 }
 
 }  // namespace zelt

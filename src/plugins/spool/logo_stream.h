@@ -25,14 +25,16 @@ struct LogoStream {
     std::size_t length = 0;
 };
 
-// Counts the folder's logos and their lengths, allocates the stream once and
-// fills it from the files. Null when the folder holds no logo, when the
-// stream cannot be held in memory, or when the files keep changing.
-LogoStream BuildLogoStream(LogoFileSystem& files, const wchar_t* printerName, const wchar_t* positionFolder);
+// Sizes the stream from the folder listing, allocates it once and fills it in
+// one walk that opens and reads each logo once (with kNumber the pending
+// logo gets the first free number on the way). Null when the folder holds no logo, when the stream
+// cannot be held in memory, or when the files keep changing.
+LogoStream BuildLogoStream(FileSystem& files, const wchar_t* printerName, const wchar_t* positionFolder,
+                           PendingLogo pending = PendingLogo::kLeave);
 
 // What "Print All Logos" prints for a position: a pending logo of the two
 // document positions first gets its number; the page positions print their
 // folders as found.
-LogoStream PrepareAllLogos(LogoFileSystem& files, const wchar_t* printerName, int position);
+LogoStream PrepareAllLogos(FileSystem& files, const wchar_t* printerName, int position);
 
 }  // namespace zelt

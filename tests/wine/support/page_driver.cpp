@@ -426,11 +426,13 @@ bool PortJobs::Reset(const std::wstring& dataFile, std::wstring& error) {
     return true;
 }
 
-std::wstring PortJobs::NextPath() {
+std::wstring PortJobs::PathOf(int number) const {
     wchar_t name[32];
-    swprintf(name, 32, L"\\job-%03d.prn", next_++);
+    swprintf(name, 32, L"\\job-%03d.prn", number);
     return folder_ + name;
 }
+
+std::wstring PortJobs::NextPath() { return PathOf(next_++); }
 
 Bytes PortJobs::Next(const Bytes& expected) {
     const std::wstring path = NextPath();
@@ -468,6 +470,20 @@ bool PortJobs::NoneSince(const std::wstring& printerName) {
     EndDocPrinter(printer);
     ClosePrinter(printer);
     return Next("marker job") == "marker job";
+}
+
+bool PortJobs::Arrived(int number, std::uint64_t length, DWORD timeoutMs) const {
+    const std::wstring path = PathOf(number);
+    const DWORD start = GetTickCount();
+    do {
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) &&
+            (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow) == length) {
+            return true;
+        }
+        Sleep(1);
+    } while (GetTickCount() - start < timeoutMs);
+    return false;
 }
 
 std::string Narrow(const std::wstring& text) {

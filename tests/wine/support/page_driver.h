@@ -16,6 +16,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -200,8 +201,13 @@ public:
     // Whether no job came since the last one taken: a marker job sent to the
     // printer now is the next to arrive.
     bool NoneSince(const std::wstring& printerName);
+    // Waits until the `number`th job since the reset has arrived whole,
+    // `length` bytes; false when it has not after `timeoutMs`. Polls every
+    // millisecond, for the benchmarks' timing.
+    bool Arrived(int number, std::uint64_t length, DWORD timeoutMs) const;
 
 private:
+    std::wstring PathOf(int number) const;
     std::wstring NextPath();
 
     std::wstring folder_;

@@ -1,11 +1,11 @@
-// The journal files through the C runtime's calls.
+// The logo and journal files through the C runtime's calls.
 #pragma once
 
-#include "journal_store.h"
+#include "file_system.h"
 
 namespace zelt {
 
-class CrtJournalFiles final : public JournalFiles {
+class CrtFileSystem final : public FileSystem {
 public:
     int CurrentDrive() override;
     File OpenForReading(const wchar_t* path) override;
@@ -14,8 +14,8 @@ public:
     std::size_t Read(File file, unsigned char* into, std::size_t count) override;
     void Close(File file) override;
     bool Rename(const wchar_t* from, const wchar_t* to) override;
-    Search FindFirst(const wchar_t* pattern, wchar_t (&name)[kJournalEntryNameCapacity]) override;
-    bool FindNext(Search search, wchar_t (&name)[kJournalEntryNameCapacity]) override;
+    Search FindFirst(const wchar_t* pattern, FolderEntry& entry) override;
+    bool FindNext(Search search, FolderEntry& entry) override;
     void FindClose(Search search) override;
 };
 
