@@ -29,8 +29,12 @@ BOOL WINAPI FakeGetPrinterDriverW(HANDLE, LPWSTR, DWORD level, LPBYTE buffer, DW
         return FALSE;
     }
     *needed = required;
-    if (buffer == nullptr || size < required || g_driverAnswer == DriverAnswer::kFailsSecondCall) {
-        SetLastError(buffer == nullptr ? ERROR_INSUFFICIENT_BUFFER : ERROR_INVALID_HANDLE);
+    if (buffer == nullptr || size < required) {
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return FALSE;
+    }
+    if (g_driverAnswer == DriverAnswer::kFailsSecondCall) {  // fails where it would have answered
+        SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }
     auto* info = reinterpret_cast<DRIVER_INFO_4W*>(buffer);
@@ -195,7 +199,7 @@ TEST_F(PageSetupTest, AnswersEveryReasonWithItsResult) {
         EXPECT_EQ(info.Result, c.result);
     }
     EXPECT_TRUE(g_added.empty()) << "pages come only at the first reason";
-    EXPECT_EQ(g_driverQueries, 12) << "every reason reads the driver information with two calls";
+    EXPECT_EQ(g_driverQueries, 0) << "only the reason that adds pages asks the driver";
 }
 
 struct ModelCase {
@@ -225,6 +229,7 @@ TEST_F(PageSetupTest, AddsThePagesOfEachModelInOrder) {
         info.Reason = PROPSHEETUI_REASON_INIT;
         EXPECT_EQ(ui->DevicePropertySheets(&info, 0), S_OK);
         EXPECT_EQ(Templates(), model.templates);
+        EXPECT_EQ(g_driverQueries, 1) << "an answer of usual size needs one query";
         ASSERT_EQ(g_added.size(), model.templates.size());
         EXPECT_EQ(info.Result, 100 + static_cast<LONG_PTR>(g_added.size())) << "the answer for the ETB page";
         for (size_t i = 0; i < g_added.size(); ++i) {
@@ -289,6 +294,14 @@ TEST_F(PageSetupTest, WithoutDriverInformationOnlyTheModelFreePages) {
         EXPECT_EQ(Templates(), (std::vector<int>{108, 114}));
         EXPECT_EQ(info.Result, 102);
     }
+}
+
+TEST_F(PageSetupTest, AnAnswerLargerThanUsualIsAskedForAgain) {
+    g_dataFile = L"C:\\" + std::wstring(3000, L'd') + L"\\QRVA57.GPD";
+    info.Reason = PROPSHEETUI_REASON_INIT;
+    EXPECT_EQ(ui->DevicePropertySheets(&info, 0), S_OK);
+    EXPECT_EQ(g_driverQueries, 2);
+    EXPECT_EQ(Templates(), (std::vector<int>{106, 108, 105, 114}));
 }
 
 TEST_F(PageSetupTest, NoParameterBlockMeansNoPrinterAndNoModel) {

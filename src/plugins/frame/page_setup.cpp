@@ -9,6 +9,7 @@
 #include "page_plan.h"
 #include "page_state.h"
 #include "pages/common/page_procedures.h"
+#include "spool/printer_queries.h"
 
 namespace zelt {
 namespace {
@@ -97,22 +98,6 @@ HANDLE ActivationContext() {
     return context;
 }
 
-// The driver's level-4 information for the printer, read with the two-call
-// pattern; null when it cannot be had.
-DRIVER_INFO_4W* ReadDriverInfo(HANDLE printer) {
-    DWORD needed = 0;
-    GetPrinterDriverW(printer, nullptr, 4, nullptr, 0, &needed);
-    if (needed < sizeof(DRIVER_INFO_4W)) return nullptr;
-    auto* info = static_cast<DRIVER_INFO_4W*>(std::malloc(needed));
-    if (info == nullptr) return nullptr;
-    DWORD filled = 0;
-    if (!GetPrinterDriverW(printer, nullptr, 4, reinterpret_cast<BYTE*>(info), needed, &filled)) {
-        std::free(info);
-        return nullptr;
-    }
-    return info;
-}
-
 HANDLE PrinterOf(const PROPSHEETUI_INFO& info) {
     const auto* params = reinterpret_cast<const OEMUIPSPARAM*>(info.lParamInit);
     return params != nullptr ? params->hPrinter : nullptr;
@@ -152,17 +137,17 @@ HRESULT AnswerDevicePropertySheets(PROPSHEETUI_INFO* info, LPARAM lParam) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return E_FAIL;
     }
-    DRIVER_INFO_4W* driver = ReadDriverInfo(PrinterOf(*info));
-
     LONG_PTR result;
     switch (info->Reason) {
         case kReasonInit:
+            // Only this reason uses the model, so only it asks the spooler:
+            // each query costs the opening sheet about half a millisecond.
             if (info->pfnComPropSheet == nullptr) {
                 result = 0;  // no way to hand pages to the host
-            } else if (driver != nullptr && driver->pDataFile != nullptr) {
-                result = AddPages(*info, PlanPages(ProfileForDataFile(driver->pDataFile)));
             } else {
-                result = AddPages(*info, PlanPagesWithoutModel());
+                const DriverDataFile driver(PrinterOf(*info));
+                result = AddPages(*info, driver.path() != nullptr ? PlanPages(ProfileForDataFile(driver.path()))
+                                                                  : PlanPagesWithoutModel());
             }
             break;
         case kReasonGetInfoHeader:
@@ -184,7 +169,6 @@ HRESULT AnswerDevicePropertySheets(PROPSHEETUI_INFO* info, LPARAM lParam) {
             result = FixedReasonResult(info->Reason, lParam);
             break;
     }
-    std::free(driver);
     info->Result = result;
     return S_OK;
 }

@@ -29,18 +29,12 @@ constexpr int kTimeoutGroup[] = {kCopyTimeoutLabel, kCopyTimeoutEdit, kCopyTimeo
 // EN_CHANGE while it is being filled marks nothing changed.
 constexpr LONG_PTR kLoaded = 1;
 
-void Enable(HWND page, int id, bool enabled) { EnableWindow(GetDlgItem(page, id), enabled ? TRUE : FALSE); }
-
-void EnableTimeoutGroup(HWND page, bool enabled) {
-    for (int id : kTimeoutGroup) Enable(page, id, enabled);
-}
+void EnableTimeoutGroup(HWND page, bool enabled) { EnableControls(page, kTimeoutGroup, enabled); }
 
 // The seventeen dependent controls and, on "B18", the six presenter controls.
 void EnableDependents(HWND page, const CopyVariant& variant, bool enabled) {
-    for (int id : kCopyDependentControls) Enable(page, id, enabled);
-    if (variant.presenter) {
-        for (int id : kCopyPresenterControls) Enable(page, id, enabled);
-    }
+    EnableControls(page, kCopyDependentControls, enabled);
+    if (variant.presenter) EnableControls(page, kCopyPresenterControls, enabled);
 }
 
 // The Logo page's Generate mode: its button once this sheet's Logo page has
@@ -75,9 +69,8 @@ void ShowControls(HWND page, const CopyVariant& variant, const CopyControls& sho
 void FillLists(HWND page, const CopyVariant& variant) {
     FillList(page, kCopyQualityList, {4, 5, 6});
     const RasterVariant& rows = CopyCutRows(variant);
-    for (int position = 0; position < rows.rowCount; ++position) {
-        FillList(page, kCopyCutList, {kCutActions[rows.rows[position]].stringId});
-    }
+    ListFiller cutList(page, kCopyCutList);
+    for (int position = 0; position < rows.rowCount; ++position) cutList.AddString(kCutActions[rows.rows[position]].stringId);
     if (variant.presenter) {
         SetUpNumericField(page, kCopyTimeoutEdit, kCopyTimeoutUpDown, static_cast<int>(kCopyRetractTimeout.low),
                           static_cast<int>(kCopyRetractTimeout.high));
@@ -100,14 +93,14 @@ void Load(HWND page, const CopyVariant& variant) {
     ShowControls(page, variant, shown);
     if (variant.presenter && !shown.retractEnabled) EnableTimeoutGroup(page, false);
     if (generateMode) {
-        Enable(page, kCopySimpleCopy, false);
+        EnableControl(page, kCopySimpleCopy, false);
         EnableDependents(page, variant, false);
     }
     if (shown.simpleCopy) EnableDependents(page, variant, false);
     if (readOnly) {
-        EnablePageControls(page, kCopySettingControls, false);
-        EnablePageControls(page, kCopyJournalControls, true);
-        Enable(page, kCopySaveAs, ListSelection(page, kCopyJournalList) == kCurrentJournalItem);
+        EnableControls(page, kCopySettingControls, false);
+        EnableControls(page, kCopyJournalControls, true);
+        EnableControl(page, kCopySaveAs, ListSelection(page, kCopyJournalList) == kCurrentJournalItem);
     }
     SetWindowLongPtrW(page, GWLP_USERDATA, kLoaded);
 }
@@ -117,7 +110,7 @@ void ResetToDefaults(HWND page, const CopyVariant& variant) {
     EnableDependents(page, variant, false);
     // Without this sheet's Logo page, "Simple Copy" keeps its enabled state.
     if (HWND logo = SiblingPageWindow(page, kLogoSlot)) {
-        Enable(page, kCopySimpleCopy, !IsChecked(logo, kLogoGenerateButton));
+        EnableControl(page, kCopySimpleCopy, !IsChecked(logo, kLogoGenerateButton));
     }
     NotifyPageChanged(page);
 }
@@ -127,10 +120,10 @@ void SimpleCopyClicked(HWND page, const CopyVariant& variant) {
         EnableDependents(page, variant, false);
     } else {
         // "Save As" too, whatever the journal list shows.
-        for (int id : kCopyDependentControls) Enable(page, id, true);
+        for (int id : kCopyDependentControls) EnableControl(page, id, true);
         if (variant.presenter) {
-            Enable(page, kCopyRetractDisabled, true);
-            Enable(page, kCopyRetractEnabled, true);
+            EnableControl(page, kCopyRetractDisabled, true);
+            EnableControl(page, kCopyRetractEnabled, true);
             if (IsChecked(page, kCopyRetractEnabled)) EnableTimeoutGroup(page, true);
         }
     }
@@ -164,7 +157,7 @@ LONG_PTR Apply(HWND page, const CopyVariant& variant) {
 bool OnCommand(HWND page, const CopyVariant& variant, int id, int code) {
     if (code == CBN_SELCHANGE) {
         if (id == kCopyJournalList) {
-            Enable(page, kCopySaveAs, ListSelection(page, kCopyJournalList) == kCurrentJournalItem);
+            EnableControl(page, kCopySaveAs, ListSelection(page, kCopyJournalList) == kCurrentJournalItem);
             return true;
         }
         if (id != kCopyQualityList && id != kCopyCutList) return false;

@@ -31,11 +31,11 @@ enum : int { kSaveAsName = 1090, kSaveAsCancel = 1093, kSaveAsOk = 1094 };
 
 class ListBoxSink final : public JournalListSink {
 public:
-    explicit ListBoxSink(HWND page) : page_(page) {}
-    void Add(const wchar_t* fileName) override { AddListItem(page_, kCopyJournalList, fileName); }
+    explicit ListBoxSink(HWND page) : list_(page, kCopyJournalList) {}
+    void Add(const wchar_t* fileName) override { list_.AddText(fileName); }
 
 private:
-    HWND page_;
+    ListFiller list_;
 };
 
 struct SaveAsParams {

@@ -15,20 +15,15 @@ namespace {
 
 constexpr PageTraits kTraits{kLogoHelpContext, HelpTableId::kLogo};
 
-template <std::size_t N>
-void FillListFrom(HWND page, int listId, const std::array<std::uint16_t, N>& stringIds) {
-    for (std::uint16_t id : stringIds) FillList(page, listId, {id});
-}
-
 void FillLists(HWND page) {
-    FillListFrom(page, kLogoGenerateToList, kGenerateToItems);
-    for (const LogoPositionList& list : kLogoPositionLists) FillListFrom(page, list.listId, kPositionChoiceItems);
-    FillListFrom(page, kLogoFileTypeList, kFileTypeItems);
+    FillList(page, kLogoGenerateToList, kGenerateToItems);
+    for (const LogoPositionList& list : kLogoPositionLists) FillList(page, list.listId, kPositionChoiceItems);
+    FillList(page, kLogoFileTypeList, kFileTypeItems);
 }
 
 void ShowControls(HWND page, const LogoControls& controls) {
     SetChecked(page, kLogoGenerateButton, controls.generateChecked);
-    EnableWindow(GetDlgItem(page, kLogoGenerateButton), controls.generateAvailable ? TRUE : FALSE);
+    EnableControl(page, kLogoGenerateButton, controls.generateAvailable);
     SetChecked(page, kLogoPrintButton, controls.printChecked);
     SelectListItem(page, kLogoGenerateToList, controls.generateTo);
     for (int position = 0; position < kLogoPositionCount; ++position) {
@@ -53,25 +48,18 @@ LogoControls ReadControls(HWND page) {
 bool InGenerateMode(HWND page) { return IsChecked(page, kLogoGenerateButton); }
 
 void EnableForMode(HWND page, bool generateMode) {
-    for (int id : kGenerateModeControls) EnableWindow(GetDlgItem(page, id), generateMode ? TRUE : FALSE);
-    for (int id : kPrintModeControls) EnableWindow(GetDlgItem(page, id), generateMode ? FALSE : TRUE);
-}
-
-// Ids the Copy Options template in use lacks are passed over.
-template <std::size_t N>
-void EnableCopyControls(HWND copyPage, const std::array<int, N>& ids, bool enabled) {
-    for (int id : ids) {
-        if (HWND control = GetDlgItem(copyPage, id)) EnableWindow(control, enabled ? TRUE : FALSE);
-    }
+    EnableControls(page, kGenerateModeControls, generateMode);
+    EnableControls(page, kPrintModeControls, !generateMode);
 }
 
 void SwitchCopyPage(HWND page, bool generateMode) {
     HWND copyPage = SiblingPageWindow(page, kCopySlot);
     if (copyPage == nullptr) return;
     const CopyCoupling coupling = CopyCouplingFor(generateMode, IsChecked(copyPage, kCopySimpleCopy));
-    EnableCopyControls(copyPage, std::array<int, 1>{kCopySimpleCopy}, coupling.simpleCopyEnabled);
-    EnableCopyControls(copyPage, kCopyDependentControls, coupling.othersEnabled);
-    EnableCopyControls(copyPage, kCopyPresenterControls, coupling.othersEnabled);
+    // Ids the Copy Options template in use lacks are passed over.
+    EnableControl(copyPage, kCopySimpleCopy, coupling.simpleCopyEnabled);
+    EnableControls(copyPage, kCopyDependentControls, coupling.othersEnabled);
+    EnableControls(copyPage, kCopyPresenterControls, coupling.othersEnabled);
 }
 
 void PrintAllLogos(HWND page) {
@@ -97,8 +85,8 @@ void InitialisePage(HWND page, LPARAM initParam) {
     ShowControls(page, shown);
     EnableForMode(page, InGenerateMode(page));
     if (readOnly) {
-        EnablePageControls(page, kLogoSettingControls, false);
-        EnablePageControls(page, kGenerateModeControls, true);
+        EnableControls(page, kLogoSettingControls, false);
+        EnableControls(page, kGenerateModeControls, true);
     }
 }
 

@@ -8,16 +8,25 @@
 
 namespace zelt {
 
-void FillList(HWND page, int listId, std::initializer_list<std::uint16_t> stringIds) {
-    for (std::uint16_t id : stringIds) {
-        wchar_t text[kMessageBufferLength] = {};
-        LoadStringW(ModuleHandle(), id, text, kMessageBufferLength);
-        AddListItem(page, listId, text);
-    }
+ListFiller::ListFiller(HWND page, int listId) : list_(GetDlgItem(page, listId)) {
+    if (list_ != nullptr) SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
 }
 
-void AddListItem(HWND page, int listId, const wchar_t* text) {
-    SendDlgItemMessageW(page, listId, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+ListFiller::~ListFiller() {
+    if (list_ == nullptr) return;
+    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    // Drawing again does not redraw by itself; a hidden page paints when shown.
+    if (IsWindowVisible(list_)) InvalidateRect(list_, nullptr, TRUE);
+}
+
+void ListFiller::AddString(std::uint16_t stringId) {
+    wchar_t text[kMessageBufferLength] = {};
+    LoadStringW(ModuleHandle(), stringId, text, kMessageBufferLength);
+    AddText(text);
+}
+
+void ListFiller::AddText(const wchar_t* text) {
+    SendMessageW(list_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
 }
 
 int ListSelection(HWND page, int listId) {
@@ -35,8 +44,8 @@ void SetChecked(HWND page, int buttonId, bool checked) {
     CheckDlgButton(page, buttonId, checked ? BST_CHECKED : BST_UNCHECKED);
 }
 
-void EnableControls(HWND page, std::initializer_list<int> ids, bool enabled) {
-    for (int id : ids) EnableWindow(GetDlgItem(page, id), enabled ? TRUE : FALSE);
+void EnableControl(HWND control, bool enabled) {
+    if (control != nullptr && (IsWindowEnabled(control) != FALSE) != enabled) EnableWindow(control, enabled ? TRUE : FALSE);
 }
 
 void SetUpNumericField(HWND page, int editId, int upDownId, int low, int high) {

@@ -4,9 +4,6 @@
 
 #include <windows.h>
 
-#include <array>
-#include <cstddef>
-
 #include "page_frame.h"
 #include "printer_access.h"
 #include "settings/spooler_printer_data.h"
@@ -48,14 +45,6 @@ ApplyVerdict ApplyPageValues(HWND page, Apply&& apply) {
 }
 
 LONG_PTR ApplyResult(const ApplyVerdict& verdict);
-
-// Controls a template lacks are passed over.
-template <std::size_t N>
-void EnablePageControls(HWND page, const std::array<int, N>& ids, bool enabled) {
-    for (int id : ids) {
-        if (HWND control = GetDlgItem(page, id)) EnableWindow(control, enabled ? TRUE : FALSE);
-    }
-}
 
 // The messages of the page's access that reach it through the shared
 // handling: the end of an Apply that told of a refused write, and the

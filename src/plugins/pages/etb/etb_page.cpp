@@ -38,7 +38,7 @@ INT_PTR CALLBACK EtbPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lPar
             std::uint32_t shown = 0;
             const bool readOnly = LoadPageValues(page, [&](PrinterData& store) { shown = LoadEtbPage(store); });
             ShowValue(page, shown);
-            if (readOnly) EnablePageControls(page, kEtbSettingControls, false);
+            if (readOnly) EnableControls(page, kEtbSettingControls, false);
             return TRUE;
         }
         case WM_COMMAND:

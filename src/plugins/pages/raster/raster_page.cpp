@@ -3,8 +3,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstdlib>
-
 #include "pages/common/dialog_controls.h"
 #include "pages/common/message_box.h"
 #include "pages/common/page_access.h"
@@ -12,6 +10,7 @@
 #include "pages/common/page_procedures.h"
 #include "pages/raster/raster_model.h"
 #include "settings/setting_table.h"
+#include "spool/printer_queries.h"
 
 namespace zelt {
 namespace {
@@ -56,9 +55,8 @@ void FillLists(HWND page, const RasterVariant& variant, int paperTypes) {
     FillList(page, kRasterPrintQualityList, {4, 5, 6});
     FillList(page, kRasterPaperTypeList, {15, 16, 18});
     if (paperTypes == 4) FillList(page, kRasterPaperTypeList, {50});
-    for (int position = 0; position < variant.rowCount; ++position) {
-        FillList(page, kRasterCutActionList, {kCutActions[variant.rows[position]].stringId});
-    }
+    ListFiller cutList(page, kRasterCutActionList);
+    for (int position = 0; position < variant.rowCount; ++position) cutList.AddString(kCutActions[variant.rows[position]].stringId);
     switch (variant.extras) {
         case RasterExtras::kDrawers:
             FillList(page, kRasterDrawer1List, {14, 10, 11, 12});
@@ -101,39 +99,22 @@ void ShowControls(HWND page, const RasterVariant& variant, const RasterControls&
     SetChecked(page, kRasterVerticalMount, shown.wallMount);
 }
 
-// The model's data-file path from the driver's level-4 information, read into
-// a malloc'd buffer (freed by the caller); null when it cannot be had.
-DRIVER_INFO_4W* ReadDriverInfo(HANDLE printer) {
-    DWORD needed = 0;
-    GetPrinterDriverW(printer, nullptr, 4, nullptr, 0, &needed);
-    if (needed < sizeof(DRIVER_INFO_4W)) return nullptr;
-    auto* info = static_cast<DRIVER_INFO_4W*>(std::malloc(needed));
-    if (info == nullptr) return nullptr;
-    if (!GetPrinterDriverW(printer, nullptr, 4, reinterpret_cast<BYTE*>(info), needed, &needed) ||
-        info->pDataFile == nullptr) {
-        std::free(info);
-        return nullptr;
-    }
-    return info;
-}
-
 void Load(HWND page, const RasterVariant& variant) {
-    const HANDLE printer = PagePrinter(page);
+    // Only the standard page reads the model from the data file.
+    std::optional<DriverDataFile> driver;
     std::optional<std::wstring_view> dataFile;
-    DRIVER_INFO_4W* driver = nullptr;
     if (variant.templateId == kRasterStandard) {
-        driver = ReadDriverInfo(printer);
-        if (driver != nullptr) dataFile = std::wstring_view(driver->pDataFile);
+        driver.emplace(PagePrinter(page));
+        if (driver->path() != nullptr) dataFile = std::wstring_view(driver->path());
     }
     RasterLoad load{};
     const bool readOnly =
         LoadPageValues(page, [&](PrinterData& store) { load = LoadRasterPage(store, variant, dataFile); });
-    std::free(driver);
 
     FillLists(page, variant, load.paperTypeCount);
     ShowControls(page, variant, load.controls);
     SetWindowLongPtrW(page, GWLP_USERDATA, load.paperTypeLoaded ? 0 : kPaperTypeUnread);
-    if (readOnly) EnablePageControls(page, kRasterSettingControls, false);
+    if (readOnly) EnableControls(page, kRasterSettingControls, false);
 }
 
 LONG_PTR Apply(HWND page, const RasterVariant& variant) {

@@ -24,12 +24,13 @@ void ShowControls(HWND page, const ZoomControls& shown) {
 }
 
 void Load(HWND page) {
-    for (std::uint16_t stringId : kFocusAreaStrings) FillList(page, kZoomFocusAreaList, {stringId});
-    for (const wchar_t* text : kZoomFactorTexts) AddListItem(page, kZoomFactorList, text);
+    FillList(page, kZoomFocusAreaList, kFocusAreaStrings);
+    ListFiller factorList(page, kZoomFactorList);
+    for (const wchar_t* text : kZoomFactorTexts) factorList.AddText(text);
     ZoomControls shown;
     const bool readOnly = LoadPageValues(page, [&](PrinterData& store) { shown = LoadZoomPage(store); });
     ShowControls(page, shown);
-    if (readOnly) EnablePageControls(page, kZoomSettingControls, false);
+    if (readOnly) EnableControls(page, kZoomSettingControls, false);
 }
 
 LONG_PTR Apply(HWND page) {
