@@ -27,9 +27,15 @@ constexpr const char kCaptureScript[] =
     "# Port command of the Zelt driver host: keeps each raw job as a numbered file.\n"
     "dir=$1\n"
     "mkdir -p \"$dir\" || exit 1\n"
+    "# The next free number, found with shell built-ins only: a process per\n"
+    "# file already kept would slow every job as the folder fills.\n"
     "n=1\n"
-    "while [ -e \"$dir/job-$(printf %03d $n).prn\" ]; do n=$((n+1)); done\n"
-    "cat > \"$dir/job-$(printf %03d $n).prn\"\n";
+    "while :; do\n"
+    "  case $n in ?) name=job-00$n.prn ;; ??) name=job-0$n.prn ;; *) name=job-$n.prn ;; esac\n"
+    "  [ -e \"$dir/$name\" ] || break\n"
+    "  n=$((n+1))\n"
+    "done\n"
+    "cat > \"$dir/$name\"\n";
 
 std::wstring ShellQuoted(const std::wstring& text) {
     std::wstring quoted = L"'";
