@@ -9,7 +9,9 @@ namespace {
 
 // A message to the sheet waits this long for the sheet's thread to take it.
 constexpr UINT kMessageTimeoutMs = 10000;
-constexpr DWORD kPollIntervalMs = 20;
+// A sheet's opening is timed through the wait for its window, so a coarse
+// poll would add up to a whole interval of idle time to it.
+constexpr DWORD kPollIntervalMs = 5;
 
 struct SheetSearch {
     HWND other;
