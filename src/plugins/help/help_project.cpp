@@ -3,9 +3,17 @@
 //   help_project SOURCE_DIR STAGE_DIR PROJECT.hhp CODEPAGE
 //
 // Copies the hand-written sources of SOURCE_DIR into STAGE_DIR and adds what
-// comes from the module's one help table (help_tables.cpp), so no id is
-// written twice by hand:
+// comes from the module's one help table (help_tables.cpp) and the pages'
+// code, so no id or choice is written twice by hand:
 //
+// - the topics of SOURCE_DIR/templates/variants.txt, each filled from its
+//   template there (topic_templates.h) and from what the page's code says:
+//   the list cut_actions (the cut actions the page offers), the values
+//   default_cut_action (chosen by the defaults button) and first_cut_action
+//   (shown by a printer never set up), the section every_cut_action or
+//   some_cut_actions, and the sections of what the page adds: drawers,
+//   presenter or buzzer, fourth_paper_type (and
+//   fourth_paper_type_on_some_models when the model decides);
 // - help_ids.h: "#define NAME id" for each page context id and each help id
 //   of every help table ([MAP], and the names of popups.txt);
 // - help_alias.h: each NAME mapped to its topic ([ALIAS]): a page context id
@@ -14,8 +22,10 @@
 //   popups.txt, linking to the topic of the page its template belongs to;
 // - the project file, with the control topics added to [FILES].
 //
-// popups.txt must hold a non-empty text for every help id and no other name;
-// otherwise the tool fails and says which. The project, contents, index and
+// popups.txt must hold a non-empty text for every help id and no other name,
+// and each template topic must fill without a fault, use every value and
+// section its table entry gives and be no hand-written topic too; otherwise
+// the tool fails and says which. The project, contents, index and
 // popup files are converted from UTF-8 to CODEPAGE (the code page HTML Help
 // reads them in: windows-1252, or CP932 for Japanese); the HTML topics stay
 // UTF-8 and say so in their meta tag.
@@ -26,14 +36,20 @@
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "help/topic_templates.h"
+#include "journal/copy_model.h"
 #include "pages/common/help_tables.h"
+#include "pages/raster/raster_model.h"
+#include "settings/setting_table.h"
 
 namespace fs = std::filesystem;
+namespace help = zelt::help;
 
 namespace {
 
@@ -163,6 +179,168 @@ int Fail(const std::string& message) {
     return 1;
 }
 
+// The label as the topics are written: UTF-8.
+std::string CutActionLabel(std::uint32_t row) {
+    std::string label;
+    for (const wchar_t* at = zelt::kCutActions[row].label; *at != 0; ++at) {
+        const auto c = static_cast<std::uint32_t>(*at);
+        if (c < 0x80) {
+            label += static_cast<char>(c);
+        } else if (c < 0x800) {
+            label += static_cast<char>(0xC0 | (c >> 6));
+            label += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            label += static_cast<char>(0xE0 | (c >> 12));
+            label += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            label += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return label;
+}
+
+// The values, lists and sections the code of the page of `templateId` gives
+// its topic; false for a page that is neither a Raster nor a Copy variant.
+bool FillFromPageCode(std::uint16_t templateId, help::TopicFill& fill) {
+    const bool raster = (zelt::kRasterPages & zelt::TemplateBit(templateId)) != 0;
+    const bool copy = (zelt::kCopyPages & zelt::TemplateBit(templateId)) != 0;
+    if (!raster && !copy) return false;
+    const auto page = static_cast<zelt::TemplateId>(templateId);
+    const zelt::RasterVariant& cut =
+        raster ? zelt::RasterVariantFor(page) : zelt::CopyCutRows(zelt::CopyVariantFor(page));
+    std::vector<std::string>& offered = fill.lists["cut_actions"];
+    for (int position = 0; position < cut.rowCount; ++position) offered.push_back(CutActionLabel(cut.rows[position]));
+    fill.sections.insert(cut.rowCount == zelt::kCutActionCount ? "every_cut_action" : "some_cut_actions");
+    fill.values["default_cut_action"] = CutActionLabel(cut.defaultsRow);
+    const zelt::SettingSpec& stored = *zelt::FindSetting(raster ? L"RPO_PAGEDOCCUTACTION" : L"COPY_PAGEDOCCUTACTION");
+    const auto firstRow =
+        zelt::CutRowAtPosition(cut, zelt::CutPositionForRow(cut, zelt::RepairDefault(stored, templateId)));
+    if (firstRow) fill.values["first_cut_action"] = CutActionLabel(*firstRow);
+    if (copy) {
+        if (zelt::CopyVariantFor(page).presenter) fill.sections.insert("presenter");
+        return true;
+    }
+    switch (cut.extras) {
+        case zelt::RasterExtras::kDrawers: fill.sections.insert("drawers"); break;
+        case zelt::RasterExtras::kPresenter: fill.sections.insert("presenter"); break;
+        case zelt::RasterExtras::kBuzzer: fill.sections.insert("buzzer"); break;
+        case zelt::RasterExtras::kNone: break;
+    }
+    if (zelt::HasFourthPaperType(templateId, true)) {
+        fill.sections.insert("fourth_paper_type");
+        if (!zelt::HasFourthPaperType(templateId, false)) fill.sections.insert("fourth_paper_type_on_some_models");
+    }
+    return true;
+}
+
+std::optional<std::uint16_t> TemplateOfTopic(const std::string& topic) {
+    for (const auto& [templateId, file] : kTemplateTopics) {
+        if (file == topic) return templateId;
+    }
+    return std::nullopt;
+}
+
+// The topics of SOURCE/templates/variants.txt: topic file name to its HTML.
+// False, with the reason in `error`, when the table or a template is at fault.
+bool MakeTemplateTopics(const fs::path& source, std::map<std::string, std::string>& topics, std::string& error) {
+    const fs::path folder = source / "templates";
+    const fs::path tablePath = folder / "variants.txt";
+    const std::string tableName = tablePath.string();
+    std::string tableText;
+    if (!ReadFile(tablePath, tableText)) {
+        error = "cannot read " + tableName;
+        return false;
+    }
+    help::VariantTable table;
+    if (!help::ReadVariantTable(tableText, table, error)) {
+        error = tableName + ":" + error;
+        return false;
+    }
+    std::map<std::string, std::string> templates;          // name to text
+    std::map<std::string, std::set<std::string>> written;  // template to the sections some topic wrote
+    for (const help::TopicEntry& entry : table.topics) {
+        const std::string where = tableName + ":" + std::to_string(entry.line) + ": " + entry.topic;
+        const fs::path templatePath = folder / (entry.templateName + ".htm");
+        if (templates.count(entry.templateName) == 0 && !ReadFile(templatePath, templates[entry.templateName])) {
+            error = where + " names template " + entry.templateName + ", but there is no " + templatePath.string();
+            return false;
+        }
+        const std::string& text = templates[entry.templateName];
+        const auto templateId = TemplateOfTopic(entry.topic);
+        help::TopicFill fill;
+        if (!templateId || !FillFromPageCode(*templateId, fill)) {
+            error = where + " is not the topic of a Raster Print Options or Copy Options page";
+            return false;
+        }
+        if (fs::exists(source / entry.topic)) {
+            error = where + " is made from a template and also written by hand in " + source.string();
+            return false;
+        }
+        // What the page has, its topic must say.
+        const std::set<std::string> sections = help::TemplateSections(text);
+        std::set<std::string> fromCode = fill.sections;
+        for (const auto& [list, items] : fill.lists) fromCode.insert(list);
+        for (const std::string& section : fromCode) {
+            if (sections.count(section) == 0) {
+                error = where + ": the page has " + section + ", but " + templatePath.string() + " has no such section";
+                return false;
+            }
+        }
+        for (const std::string& section : entry.sections) {
+            if (fromCode.count(section) != 0) {
+                error = where + ": section " + section + " comes from the page's code, not from the table";
+                return false;
+            }
+            if (sections.count(section) == 0) {
+                error = where + ": " + templatePath.string() + " has no section " + section;
+                return false;
+            }
+            fill.sections.insert(section);
+        }
+        std::map<std::string, std::string> given = table.shared;
+        given.insert(entry.values.begin(), entry.values.end());
+        for (const auto& [name, value] : given) {
+            if (!fill.values.emplace(name, value).second) {
+                error = where + ": " + name + " comes from the page's code, not from the table";
+                return false;
+            }
+        }
+        help::FillUse use;
+        if (!help::FillTemplate(text, fill, use, topics[entry.topic], error)) {
+            error = templatePath.string() + " for " + entry.topic + ": " + error;
+            return false;
+        }
+        for (const auto& [name, value] : entry.values) {
+            if (use.values.count(name) == 0) {
+                error = where + ": " + name + " is given but " + templatePath.string() + " does not use it";
+                return false;
+            }
+        }
+        for (const std::string& section : entry.sections) {
+            if (use.sections.count(section) == 0) {
+                error = where + ": section " + section + " is chosen but lies inside a section left out";
+                return false;
+            }
+        }
+        written[entry.templateName].insert(use.sections.begin(), use.sections.end());
+    }
+    for (const auto& [name, text] : templates) {
+        for (const std::string& section : help::TemplateSections(text)) {
+            if (written[name].count(section) == 0) {
+                error = (folder / (name + ".htm")).string() + ": section " + section + " is in no topic";
+                return false;
+            }
+        }
+    }
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        const std::string name = entry.path().stem().string();
+        if (entry.path().extension() == ".htm" && templates.count(name) == 0) {
+            error = entry.path().string() + " is the template of no topic in " + tableName;
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -196,6 +374,10 @@ int main(int argc, char** argv) {
         if (names.count(name) == 0) return Fail(source.string() + "/popups.txt names " + name + ", no help id of the tables");
     }
 
+    std::map<std::string, std::string> madeTopics;
+    std::string templateError;
+    if (!MakeTemplateTopics(source, madeTopics, templateError)) return Fail(templateError);
+
     std::error_code error;
     fs::create_directories(stage / "ctl", error);
     if (error) return Fail("cannot make " + (stage / "ctl").string());
@@ -213,6 +395,9 @@ int main(int argc, char** argv) {
         }
         if (extension == ".hhp") continue;  // written below, with the control topics
         if (!WriteFile(stage / file, out)) return Fail("cannot write " + (stage / file).string());
+    }
+    for (const auto& [file, html] : madeTopics) {
+        if (!WriteFile(stage / file, html)) return Fail("cannot write " + (stage / file).string());
     }
 
     // help_ids.h and help_alias.h.
@@ -240,8 +425,13 @@ int main(int argc, char** argv) {
     for (std::uint32_t id : helpIds) {
         const std::string name = HelpIdName(id);
         const std::string pageTopic = kTemplateTopics.at(TemplateOf(id));
+        const auto made = madeTopics.find(pageTopic);
         std::string pageHtml;
-        if (!ReadFile(source / pageTopic, pageHtml)) return Fail("no page topic " + (source / pageTopic).string());
+        if (made != madeTopics.end()) {
+            pageHtml = made->second;
+        } else if (!ReadFile(source / pageTopic, pageHtml)) {
+            return Fail("no page topic " + (source / pageTopic).string());
+        }
         const std::vector<std::string>& lines = popups.at(name);
         std::ostringstream html;
         html << "<!DOCTYPE html>\n<html lang=\"" << LangOf(pageHtml) << "\">\n<head>\n"
