@@ -70,7 +70,9 @@ void FillLists(HWND page, const CopyVariant& variant) {
     FillList(page, kCopyQualityList, {4, 5, 6});
     const RasterVariant& rows = CopyCutRows(variant);
     ListFiller cutList(page, kCopyCutList);
-    for (int position = 0; position < rows.rowCount; ++position) cutList.AddString(kCutActions[rows.rows[position]].stringId);
+    for (int position = 0; position < rows.rowCount; ++position) {
+        cutList.AddString(kCutActions[rows.rows[position]].stringId);
+    }
     if (variant.presenter) {
         SetUpNumericField(page, kCopyTimeoutEdit, kCopyTimeoutUpDown, static_cast<int>(kCopyRetractTimeout.low),
                           static_cast<int>(kCopyRetractTimeout.high));

@@ -37,9 +37,9 @@ constexpr DWORD kDriverInfoGuess = 4096;
 void GetPrinterName(HANDLE printer, wchar_t* name, std::size_t capacity) {
     if (name == nullptr || capacity == 0) return;
     std::wmemset(name, L'\0', capacity);
-    auto* info = static_cast<PRINTER_INFO_4W*>(QuerySpooler(
-        kPrinterInfoGuess,
-        [&](BYTE* buffer, DWORD size, DWORD* needed) { return GetPrinterW(printer, 4, buffer, size, needed) != FALSE; }));
+    auto* info = static_cast<PRINTER_INFO_4W*>(QuerySpooler(kPrinterInfoGuess, [&](BYTE* buffer, DWORD size, DWORD* needed) {
+        return GetPrinterW(printer, 4, buffer, size, needed) != FALSE;
+    }));
     if (info == nullptr) return;
     if (info->pPrinterName != nullptr && std::wcslen(info->pPrinterName) < capacity) {
         std::wcscpy(name, info->pPrinterName);

@@ -45,7 +45,8 @@ void SetChecked(HWND page, int buttonId, bool checked) {
 }
 
 void EnableControl(HWND control, bool enabled) {
-    if (control != nullptr && (IsWindowEnabled(control) != FALSE) != enabled) EnableWindow(control, enabled ? TRUE : FALSE);
+    if (control == nullptr || (IsWindowEnabled(control) != FALSE) == enabled) return;
+    EnableWindow(control, enabled ? TRUE : FALSE);
 }
 
 void SetUpNumericField(HWND page, int editId, int upDownId, int low, int high) {

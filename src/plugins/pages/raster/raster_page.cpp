@@ -56,7 +56,9 @@ void FillLists(HWND page, const RasterVariant& variant, int paperTypes) {
     FillList(page, kRasterPaperTypeList, {15, 16, 18});
     if (paperTypes == 4) FillList(page, kRasterPaperTypeList, {50});
     ListFiller cutList(page, kRasterCutActionList);
-    for (int position = 0; position < variant.rowCount; ++position) cutList.AddString(kCutActions[variant.rows[position]].stringId);
+    for (int position = 0; position < variant.rowCount; ++position) {
+        cutList.AddString(kCutActions[variant.rows[position]].stringId);
+    }
     switch (variant.extras) {
         case RasterExtras::kDrawers:
             FillList(page, kRasterDrawer1List, {14, 10, 11, 12});
