@@ -420,18 +420,14 @@ std::optional<Bytes> ReadWholeFile(const std::wstring& path) {
 
 bool ClearFolder(const std::wstring& folder, const std::wstring& pattern, std::wstring& error) {
     if (!host::MakeFolders(folder, error)) return false;
-    DeleteFilesIn(folder, pattern);
-    return true;
-}
-
-void DeleteFilesIn(const std::wstring& folder, const std::wstring& pattern) {
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW((folder + L"\\" + pattern).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
+    if (search == INVALID_HANDLE_VALUE) return true;
     do {
         DeleteFileW((folder + L"\\" + found.cFileName).c_str());
     } while (FindNextFileW(search, &found));
     FindClose(search);
+    return true;
 }
 
 Bytes Pattern(std::size_t size, int seed) {

@@ -216,7 +216,6 @@ Bytes AwaitFile(const std::wstring& path, const Bytes& expected);
 // Makes `folder` (and the folders above it) where it is missing and deletes
 // its files that match `pattern`; false, with `error`, when it cannot be made.
 bool ClearFolder(const std::wstring& folder, const std::wstring& pattern, std::wstring& error);
-void DeleteFilesIn(const std::wstring& folder, const std::wstring& pattern);
 // `size` bytes of a pattern that differs by `seed`.
 Bytes Pattern(std::size_t size, int seed);
 
