@@ -29,7 +29,7 @@ void Require(bool condition) {
 }
 
 // Every value a page may write: a 4-byte REG_DWORD named in the table.
-void RequireWellFormedWrites(const RecordingPrinterData& printer) {
+void RequireWellFormedWrites(const RecordingPrinter& printer) {
     Require(printer.malformedWrites == 0);
     for (const auto& write : printer.writes) Require(FindSetting(write.first) != nullptr);
 }
@@ -79,7 +79,7 @@ void CheckInterpretation(FuzzedDataProvider& input) {
 
 // LoadSetting answers the stored number when in range, else the repair
 // default, and in both cases the store then holds exactly that number.
-void CheckLoadSetting(RecordingPrinterData& printer) {
+void CheckLoadSetting(RecordingPrinter& printer) {
     for (const SettingSpec& spec : kSettings) {
         if (spec.kind != ValueKind::kRemembered) continue;
         const std::optional<std::uint32_t> before = ReadSetting(printer, spec.name);
@@ -96,7 +96,7 @@ void CheckLoadSetting(RecordingPrinterData& printer) {
 // Runs one page's load twice: the second, on the repaired store, must write nothing.
 template <typename Load>
 void CheckLoadConverges(const FakePrinterData& stored, Load load) {
-    RecordingPrinterData printer;
+    RecordingPrinter printer;
     printer.store = stored;
     load(printer);
     RequireWellFormedWrites(printer);
@@ -117,7 +117,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         input.ConsumeBool() ? std::optional<std::wstring_view>(dataFile) : std::nullopt;
 
     {
-        RecordingPrinterData printer;
+        RecordingPrinter printer;
         printer.store = stored;
         CheckLoadSetting(printer);
         RequireWellFormedWrites(printer);

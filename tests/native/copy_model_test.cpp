@@ -13,9 +13,6 @@
 namespace zelt {
 namespace {
 
-
-using RecordingPrinter = RecordingPrinterData;
-
 const TemplateId kAllVariants[] = {kCopyStandard, kCopyA57, kCopyA59, kCopyB18, kCopyC252};
 
 // The cut-action rows each variant offers, in item order, and the item the

@@ -61,7 +61,7 @@ using Writes = std::vector<std::pair<std::wstring, std::uint32_t>>;
 
 // The fake store with every write recorded. Pages write only 4-byte
 // REG_DWORD values; a write of any other form is counted apart.
-class RecordingPrinterData final : public PrinterData {
+class RecordingPrinter final : public PrinterData {
 public:
     std::uint32_t Get(const wchar_t* name, std::uint32_t* type, unsigned char* buffer, std::uint32_t size,
                       std::uint32_t* needed) override {

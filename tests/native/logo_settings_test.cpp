@@ -10,9 +10,6 @@
 namespace zelt {
 namespace {
 
-using RecordingPrinter = RecordingPrinterData;
-
-
 const wchar_t kPlainFile[] = L"C:\\windows\\system32\\spool\\drivers\\w32x86\\3\\QRVX10.GPD";
 const wchar_t kZoomFile[] = L"C:\\windows\\system32\\spool\\drivers\\w32x86\\3\\QWNB18_ZOOM.GPD";
 

@@ -150,10 +150,10 @@ RasterEntries SomeRasterEntries() {
 
 TEST(PageStore, PassesEveryWriteInTheSameOrderWhenNoneIsRefused) {
     const RasterVariant& page = RasterVariantFor(kRasterStandard);
-    RecordingPrinterData direct;
+    RecordingPrinter direct;
     ApplyRasterPage(direct, page, SomeRasterEntries());
 
-    RecordingPrinterData spooler;
+    RecordingPrinter spooler;
     PageStore store(spooler, true);
     ApplyRasterPage(store, page, SomeRasterEntries());
     EXPECT_EQ(spooler.writes, direct.writes);

@@ -12,9 +12,6 @@
 namespace zelt {
 namespace {
 
-
-using RecordingPrinter = RecordingPrinterData;
-
 const wchar_t kStandardFile[] = L"C:\\drivers\\3\\QRVX10.GPD";
 const wchar_t kC31File[] = L"C:\\drivers\\3\\QRVC31.GPD";
 

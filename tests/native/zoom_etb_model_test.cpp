@@ -20,8 +20,6 @@ namespace {
 
 constexpr std::uint32_t kAllBits = 0xFFFFFFFFu;
 
-using RecordingPrinter = RecordingPrinterData;
-
 std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
 // --- Load with repair, for each remembered value of the two pages ----------------------

@@ -14,23 +14,12 @@
 #include <vector>
 
 #include "journal/copy_model.h"
-#include "journal/journal_store.h"
-#include "logo/logo_settings.h"
-#include "page_driver.h"
-#include "printer_names.h"
-#include "wine_paths.h"
+#include "page_checks.h"
 
 using namespace zelt::test;
 using namespace zelt;
 
 namespace {
-
-constexpr int kLogoTab = 1;
-constexpr int kCopyTab = 2;
-
-const wchar_t kPlainModel[] = L"QRVX10.GPD";
-const wchar_t kPresenterModel[] = L"QRVB18.GPD";
-const wchar_t kDriverCaptionText[] = L"Zelt Raster Printer Driver";
 
 // The folder's ".zrj" names in the order the listing returns them.
 std::vector<std::wstring> ListedNames(const std::wstring& folder) {
@@ -73,20 +62,14 @@ class CopyPageTest : public ::testing::Test {
 protected:
     // A fresh printer of the model with an empty journal folder and no jobs,
     // `seed` stored and `journals` written before the sheet opens.
-    bool OpenSheet(const wchar_t* dataFile, std::initializer_list<std::pair<const wchar_t*, DWORD>> seed = {},
+    bool OpenSheet(const wchar_t* dataFile, const NamedNumbers& seed = {},
                    std::initializer_list<std::pair<const wchar_t*, Bytes>> journals = {}) {
         std::wstring error;
-        if (!session.Prepare(dataFile, error)) {
+        if (!session.Prepare(dataFile, error, seed) || !ClearFolder(JournalFolder(), L"*", error) ||
+            !jobs_.Reset(dataFile, error)) {
             ADD_FAILURE() << Narrow(error);
             return false;
         }
-        host::MakeFolders(JournalFolder(), error);
-        DeleteFilesIn(JournalFolder(), L"*");
-        if (!jobs_.Reset(dataFile, error)) {
-            ADD_FAILURE() << Narrow(error);
-            return false;
-        }
-        for (const auto& [name, value] : seed) session.values().Write(name, value);
         for (const auto& [name, bytes] : journals) PutJournal(name, bytes);
         if (!session.OpenSheet(error)) {
             ADD_FAILURE() << Narrow(error);
@@ -96,14 +79,12 @@ protected:
         return true;
     }
 
-    HWND OpenCopy(const wchar_t* dataFile, std::initializer_list<std::pair<const wchar_t*, DWORD>> seed = {},
+    HWND OpenCopy(const wchar_t* dataFile, const NamedNumbers& seed = {},
                   std::initializer_list<std::pair<const wchar_t*, Bytes>> journals = {}) {
         return OpenSheet(dataFile, seed, journals) ? session.ShowPage(kCopyTab) : nullptr;
     }
 
-    std::wstring JournalFolder() const {
-        return L"C:\\Zelt\\" + session.printerName() + L"\\ZeltRasterJournalData";
-    }
+    std::wstring JournalFolder() const { return session.JournalFolder(); }
     std::wstring JournalPath(const std::wstring& name) const { return JournalFolder() + L"\\" + name; }
     void PutJournal(const std::wstring& name, const Bytes& bytes) {
         ASSERT_TRUE(WriteWholeFile(JournalPath(name), bytes)) << Narrow(name);
@@ -137,7 +118,7 @@ protected:
 
     // The text of the driver's message box now shown, which is then closed.
     std::wstring CloseDriverMessage() {
-        HWND box = WaitForDialog(kDriverCaptionText);
+        HWND box = WaitForDialog(kDriverCaption);
         if (box == nullptr) return L"(no message)";
         const std::wstring text = TextOf(GetDlgItem(box, 0xFFFF));
         PostMessageW(box, WM_COMMAND, IDOK, 0);
@@ -150,12 +131,6 @@ protected:
         return !IsWindow(window);
     }
 
-    std::wstring LoadedString(UINT id) {
-        wchar_t text[200] = {};
-        LoadStringW(session.plugin().module(), id, text, 200);
-        return text;
-    }
-
     std::optional<DWORD> Value(const wchar_t* name) { return session.values().Number(name); }
 
     PageSession session;
@@ -163,12 +138,6 @@ protected:
 private:
     PortJobs jobs_;
 };
-
-std::vector<int> AllCopyControls(bool presenter) {
-    std::vector<int> ids(kCopyDependentControls.begin(), kCopyDependentControls.end());
-    if (presenter) ids.insert(ids.end(), kCopyPresenterControls.begin(), kCopyPresenterControls.end());
-    return ids;
-}
 
 // --- The journal list ----------------------------------------------------------------------
 TEST_F(CopyPageTest, JournalListFromTheFolderLeavesOutOnlyTheCurrentJournal) {
@@ -253,7 +222,7 @@ TEST_F(CopyPageTest, SaveAsWithoutACurrentJournalShowsMessage39AndNoDialog) {
     ClickLater(page, kCopySaveAs);
     const std::optional<MessageBoxSeen> seen = DismissMessageBox(session.sheet(), 5000);
     ASSERT_TRUE(seen.has_value());
-    EXPECT_EQ(seen->caption, kDriverCaptionText);
+    EXPECT_EQ(seen->caption, kDriverCaption);
     EXPECT_EQ(Narrow(seen->text), "Current journal file does not exist, operation stopped.");
     EXPECT_EQ(seen->icon, static_cast<UINT>(MB_ICONEXCLAMATION));
     EXPECT_EQ(WaitForDialog(L"Save As", 300), nullptr);
@@ -299,7 +268,7 @@ TEST_F(CopyPageTest, SaveAsWithAnExistingNameKeepsTheDialogOpenUntilCancel) {
     EXPECT_TRUE(IsWindowVisible(dialog));
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(1093, BN_CLICKED), 0);
     EXPECT_TRUE(WaitGone(dialog));
-    EXPECT_EQ(WaitForDialog(kDriverCaptionText, 300), nullptr) << "Cancel shows no message";
+    EXPECT_EQ(WaitForDialog(kDriverCaption, 300), nullptr) << "Cancel shows no message";
     EXPECT_EQ(*ReadWholeFile(JournalPath(L"CurrentJournal.zrj")), "journal");
     EXPECT_EQ(*ReadWholeFile(JournalPath(L"Taken.zrj")), "older");
     session.Press(SheetButton::kCancel);
@@ -318,22 +287,21 @@ TEST_F(CopyPageTest, SaveAsRefusesANameThatLeavesTheJournalFolder) {
         EXPECT_TRUE(WaitGone(dialog));
         EXPECT_EQ(*ReadWholeFile(JournalPath(L"CurrentJournal.zrj")), "journal");
     }
-    EXPECT_FALSE(GetFileAttributesW((L"C:\\Zelt\\" + session.printerName() + L"\\Escaped.zrj").c_str()) !=
-                 INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesW((L"C:\\Zelt\\" + session.printerName() + L"\\Escaped.zrj").c_str()),
+              INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(ListTexts(page, kCopyJournalList).size(), 2u);
     session.Press(SheetButton::kCancel);
 }
 
 // --- Enabled states -----------------------------------------------------------------------------
-TEST_F(CopyPageTest, SimpleCopyJournalSelectionAndDefaultsSwitchTheDependentControls) {
+TEST_F(CopyPageTest, SimpleCopyAndTheJournalSelectionSwitchTheDependentControls) {
     HWND page = OpenCopy(kPlainModel);
     ASSERT_NE(page, nullptr);
     EXPECT_TRUE(IsChecked(page, kCopySimpleCopy));
-    EXPECT_TRUE(IsEnabled(page, kCopySimpleCopy));
-    for (int id : AllCopyControls(false)) EXPECT_FALSE(IsEnabled(page, id)) << id;
+    ExpectCopyControls(page, false, true, false);
 
     ASSERT_TRUE(Click(page, kCopySimpleCopy));
-    for (int id : AllCopyControls(false)) EXPECT_TRUE(IsEnabled(page, id)) << id;
+    ExpectCopyControls(page, false, true, true);
     ASSERT_TRUE(PickListItem(page, kCopyJournalList, 1));
     EXPECT_FALSE(IsEnabled(page, kCopySaveAs));
     ASSERT_TRUE(Click(page, kCopySimpleCopy));
@@ -341,23 +309,7 @@ TEST_F(CopyPageTest, SimpleCopyJournalSelectionAndDefaultsSwitchTheDependentCont
     EXPECT_TRUE(IsEnabled(page, kCopySaveAs)) << "clearing Simple Copy enables Save As whatever the list shows";
     ASSERT_TRUE(PickListItem(page, kCopyJournalList, 0));
     EXPECT_TRUE(IsEnabled(page, kCopySaveAs));
-
-    TakeRecordedWrites();  // the repairs of load
-    ASSERT_TRUE(Click(page, kCopyAppend));
-    ASSERT_TRUE(PickListItem(page, kCopyCutList, 11));
-    ASSERT_TRUE(Click(page, kCopyDefaultsButton));
-    EXPECT_TRUE(IsChecked(page, kCopySimpleCopy));
-    EXPECT_TRUE(IsChecked(page, kCopyPrintAfter));
-    EXPECT_FALSE(IsChecked(page, kCopyAppend));
-    EXPECT_EQ(ListSelection(page, kCopyCutList), 2);
-    for (int id : AllCopyControls(false)) EXPECT_FALSE(IsEnabled(page, id)) << id;
-    EXPECT_TRUE(TakeRecordedWrites().empty()) << "defaults write nothing before apply";
-
-    session.Press(SheetButton::kOk);
-    EXPECT_EQ(Value(L"COPY_PAGEDOCCUTACTION"), 2u);
-    EXPECT_EQ(Value(L"ADDITIONAL_DOCCUTACTION"), 5u);
-    EXPECT_EQ(Value(L"COPY_OUTPUT"), 2u);
-    EXPECT_EQ(Value(L"ADDITIONAL_OUTPUT"), 0u);
+    session.Press(SheetButton::kCancel);
 }
 
 TEST_F(CopyPageTest, OutputMethodZeroShowsNoButtonAndApplyKeepsIt) {
@@ -381,46 +333,26 @@ TEST_F(CopyPageTest, OpenedAfterTheLogoPageSwitchedToGenerate) {
     ASSERT_NE(logo, nullptr);
     ASSERT_TRUE(Click(logo, kLogoGenerateButton));
     HWND page = session.ShowPage(kCopyTab);
-    ASSERT_NE(page, nullptr);
-    EXPECT_FALSE(IsEnabled(page, kCopySimpleCopy));
-    for (int id : AllCopyControls(true)) EXPECT_FALSE(IsEnabled(page, id)) << id;
+    ExpectCopyControls(page, true, false, false);
     EXPECT_TRUE(IsEnabled(page, kCopyDefaultsButton));
 
     // Back to Print: "Simple Copy" (cleared) and everything else come back.
     session.ShowPage(kLogoTab);
     ASSERT_TRUE(Click(logo, kLogoPrintButton));
-    EXPECT_TRUE(IsEnabled(page, kCopySimpleCopy));
-    for (int id : AllCopyControls(true)) EXPECT_TRUE(IsEnabled(page, id)) << id;
+    ExpectCopyControls(page, true, true, true);
     // While the Logo page lives in Print mode, defaults leave "Simple Copy" on.
     session.ShowPage(kCopyTab);
     ASSERT_TRUE(Click(page, kCopyDefaultsButton));
-    EXPECT_TRUE(IsEnabled(page, kCopySimpleCopy));
     EXPECT_TRUE(IsChecked(page, kCopySimpleCopy));
-    for (int id : AllCopyControls(true)) EXPECT_FALSE(IsEnabled(page, id)) << id;
+    ExpectCopyControls(page, true, true, false);
     session.Press(SheetButton::kCancel);
 }
 
 TEST_F(CopyPageTest, OpenedWithTheLogoPageNeverShownAndStoredGenerateMode) {
     HWND page = OpenCopy(kPlainModel, {{L"LOGO_LOGOMODEGENERATE", 1}, {L"COPY_SIMPLECOPY", 0}});
-    ASSERT_NE(page, nullptr);
-    EXPECT_FALSE(IsEnabled(page, kCopySimpleCopy));
-    for (int id : AllCopyControls(false)) EXPECT_FALSE(IsEnabled(page, id)) << id;
+    ExpectCopyControls(page, false, false, false);
     session.Press(SheetButton::kCancel);
-    EXPECT_EQ(Value(L"LOGO_LOGOMODEGENERATE"), 1u) << "read, never written";
-}
-
-TEST_F(CopyPageTest, TheLogoPageSwitchesAnOpenPresenterPage) {
-    ASSERT_TRUE(OpenSheet(kPresenterModel, {{L"COPY_SIMPLECOPY", 1}}));
-    HWND page = session.ShowPage(kCopyTab);
-    ASSERT_NE(page, nullptr);
-    HWND logo = session.ShowPage(kLogoTab);
-    ASSERT_TRUE(Click(logo, kLogoGenerateButton));
-    EXPECT_FALSE(IsEnabled(page, kCopySimpleCopy));
-    for (int id : AllCopyControls(true)) EXPECT_FALSE(IsEnabled(page, id)) << id;
-    ASSERT_TRUE(Click(logo, kLogoPrintButton));
-    EXPECT_TRUE(IsEnabled(page, kCopySimpleCopy));
-    for (int id : AllCopyControls(true)) EXPECT_FALSE(IsEnabled(page, id)) << "Simple Copy is still checked: " << id;
-    session.Press(SheetButton::kCancel);
+    EXPECT_EQ(session.values().Number(L"LOGO_LOGOMODEGENERATE"), 1u) << "read, never written";
 }
 
 // --- "B18" ------------------------------------------------------------------------------------
@@ -433,9 +365,7 @@ TEST_F(CopyPageTest, PresenterControlsOnAFreshPrinterAndThroughSimpleCopy) {
     EXPECT_EQ(ListSelection(page, kCopyCutList), 1);
     EXPECT_TRUE(IsChecked(page, kCopyRetractDisabled));
     EXPECT_EQ(ControlText(page, kCopyTimeoutEdit), L"30");
-    EXPECT_EQ(Value(L"COPY_PAGEDOCCUTACTION"), 10u);
-    EXPECT_EQ(Value(L"COPY_PRESENTERRETRACTTIME"), 30u);
-    for (int id : AllCopyControls(true)) EXPECT_FALSE(IsEnabled(page, id)) << id;
+    ExpectCopyControls(page, true, true, false);
 
     ASSERT_TRUE(Click(page, kCopySimpleCopy));
     EXPECT_TRUE(IsEnabled(page, kCopyRetractEnabled));
@@ -468,7 +398,7 @@ TEST_F(CopyPageTest, PresenterTimeoutEntries) {
             continue;
         }
         ASSERT_EQ(outcome.messages.size(), 1u);
-        EXPECT_EQ(outcome.messages[0].caption, L"ZeltRas Printer Driver");
+        EXPECT_EQ(outcome.messages[0].caption, kPresenterCaption);
         EXPECT_EQ(Narrow(outcome.messages[0].text),
                   "The value entered in Paper Retract Timeout field is out of range.  Please enter a value between 1 "
                   "and 255.");
@@ -489,7 +419,6 @@ TEST_F(CopyPageTest, PresenterTimeoutEntries) {
 TEST_F(CopyPageTest, JapaneseTextsMessagesAndSaveAsDialog) {
     HWND page = OpenCopy(kPresenterModel, {{L"COPY_SIMPLECOPY", 0}}, {{L"CurrentJournal.zrj", "journal"}});
     ASSERT_NE(page, nullptr);
-    EXPECT_EQ(Narrow(session.sheet().TabCaption(kCopyTab)), "複写");
     const std::pair<int, const char*> texts[] = {
         {kCopySimpleCopy, "通常の複写"}, {kCopyAddScv, "複写ページへの\"VOID\"文字印刷"},
         {kCopyAdditionalGroup, "特別な複写機能"}, {kCopyPrintJournal, "ファイルから印刷"},

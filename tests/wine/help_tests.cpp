@@ -111,16 +111,33 @@ void PlaceHelpFile(const wchar_t* name) {
     const std::wstring target = DriverDirectory() + L"\\3\\" + name;
     CreateDirectoryW((DriverDirectory() + L"\\3").c_str(), nullptr);
     if (CopyFileW((ProgramFolder() + L"\\" + name).c_str(), target.c_str(), FALSE)) return;
-    HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << Narrow(target);
-    DWORD written = 0;
-    WriteFile(file, "ITSF", 4, &written, nullptr);
-    CloseHandle(file);
+    ASSERT_TRUE(WriteWholeFile(target, "ITSF")) << Narrow(target);
 }
 
 void RemoveHelpFiles() {
     for (const wchar_t* name : kHelpFiles) DeleteFileW((DriverDirectory() + L"\\3\\" + name).c_str());
 }
+
+// A page's Help button and F1 on one of its controls: the page's context id,
+// and the help id of the control in the page's table of `pairs` pairs.
+struct HelpCase {
+    const wchar_t* dataFile;
+    int tab;
+    DWORD context;
+    DWORD control;
+    DWORD helpId;
+    size_t pairs;
+};
+
+const HelpCase kHelpCases[] = {
+    {kPlainModel, kRasterTab, 1, 1001, 0x806B03E9, 31},
+    {kZoomModel, kRasterTab, 1, 1124, 0x80730464, 31},  // the presenter row, not the ETB defaults row
+    {L"QRVC252.GPD", kRasterTab, 1, 1106, 0x80770452, 38},
+    {kZoomModel, kLogoTab, 2, 1033, 0x806C0409, 23},
+    {kZoomModel, kCopyTab, 3, 1098, 0x8074044A, 30},
+    {kZoomModel, kZoomTab, 4, 1059, 0x806E0423, 5},
+    {kZoomModel, kEtbTab, 5, 1095, 0x80720447, 3},
+};
 
 class HelpTest : public ::testing::Test {
 protected:
@@ -147,6 +164,16 @@ protected:
         g_htmlCalls.clear();
         g_htmlHelpAsked = 0;
         return session->ShowPage(tab);
+    }
+
+    // The sheet open on the case's page, its Help button pressed and help
+    // asked on the case's control.
+    HWND OpenAndAskHelp(const HelpCase& c) {
+        HWND page = Open(c.dataFile, c.tab);
+        if (page == nullptr) return nullptr;
+        PressHelp();
+        AskHelpOn(page, static_cast<int>(c.control));
+        return page;
     }
 
     void PressHelp() {
@@ -183,45 +210,36 @@ protected:
     std::unique_ptr<PageSession> session;
 };
 
+// The two calls of a case, to WinHelpW or HtmlHelpW: the context command with
+// `file`, then the popup command with the page's table and `popupFile`.
+void ExpectHelpCalls(const std::vector<HelpCall>& calls, UINT contextCommand, UINT popupCommand, const HelpCase& c,
+                     const std::wstring& file, const std::wstring& popupFile) {
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].command, contextCommand);
+    EXPECT_EQ(calls[0].data, c.context);
+    EXPECT_EQ(Narrow(calls[0].file), Narrow(file));
+    EXPECT_EQ(calls[1].command, popupCommand);
+    EXPECT_EQ(calls[1].pairs.size(), 2 * c.pairs);
+    EXPECT_EQ(HelpIdFor(calls[1], c.control), c.helpId);
+    EXPECT_EQ(Narrow(calls[1].file), Narrow(popupFile));
+}
+
 TEST_F(HelpTest, EachPageOpensItsTopicAndItsControlsTopics) {
-    const struct {
-        const wchar_t* dataFile;
-        int tab;
-        DWORD context;
-        DWORD control;
-        DWORD helpId;
-        size_t pairs;
-    } cases[] = {
-        {L"QRVX10.GPD", 0, 1, 1001, 0x806B03E9, 31},
-        {L"QWNB18_ZOOM.GPD", 0, 1, 1124, 0x80730464, 31},  // the presenter row, not the ETB defaults row
-        {L"QRVC252.GPD", 0, 1, 1106, 0x80770452, 38},
-        {L"QWNB18_ZOOM.GPD", 4, 5, 1095, 0x80720447, 3},
-    };
     // Only the WinHelp files lie in the driver folder.
     PlaceHelpFile(L"qrv_ras_help_HJW.hlp");
     PlaceHelpFile(L"qrv_ras_help_J_HJW.hlp");
-    for (const auto& c : cases) {
+    for (const HelpCase& c : kHelpCases) {
         SCOPED_TRACE(Narrow(c.dataFile) + " tab " + std::to_string(c.tab));
-        HWND page = Open(c.dataFile, c.tab);
-        ASSERT_NE(page, nullptr);
-        PressHelp();
-        AskHelpOn(page, static_cast<int>(c.control));
-        ASSERT_EQ(g_calls.size(), 2u);
+        ASSERT_NE(OpenAndAskHelp(c), nullptr);
         EXPECT_TRUE(g_htmlCalls.empty());
         EXPECT_EQ(g_htmlHelpAsked, 0) << "no .chm: hhctrl.ocx is not even looked for";
-        EXPECT_EQ(g_calls[0].command, static_cast<UINT>(HELP_CONTEXT));
-        EXPECT_EQ(g_calls[0].data, c.context);
-        EXPECT_EQ(Narrow(g_calls[0].file), Narrow(ExpectedHelpFile()));
-        EXPECT_EQ(g_calls[1].command, static_cast<UINT>(HELP_WM_HELP));
-        EXPECT_EQ(g_calls[1].pairs.size(), 2 * c.pairs);
-        EXPECT_EQ(HelpIdFor(g_calls[1], c.control), c.helpId);
-        EXPECT_EQ(Narrow(g_calls[1].file), Narrow(ExpectedHelpFile()));
+        ExpectHelpCalls(g_calls, HELP_CONTEXT, HELP_WM_HELP, c, ExpectedHelpFile(), ExpectedHelpFile());
     }
 }
 
 // Run with the Japanese locale: the Japanese help file.
 TEST_F(HelpTest, JapaneseSystemOpensTheJapaneseFile) {
-    HWND page = Open(L"QRVX10.GPD", 0);
+    HWND page = Open(kPlainModel, kRasterTab);
     ASSERT_NE(page, nullptr);
     PressHelp();
     ASSERT_EQ(g_calls.size(), 1u);
@@ -235,71 +253,41 @@ TEST_F(HelpTest, JapaneseSystemOpensTheJapaneseFile) {
 // system's language and the page's context id for the Help button, and with
 // the .chm's text-popup file and the page's table for a control. Runs on the
 // English and on the Japanese system.
-struct HtmlCase {
-    const wchar_t* dataFile;
-    int tab;
-    DWORD context;
-    DWORD control;
-    DWORD helpId;
-    size_t pairs;
-};
-
-const HtmlCase kHtmlCases[] = {
-    {L"QRVX10.GPD", 0, 1, 1001, 0x806B03E9, 31},
-    {L"QWNB18_ZOOM.GPD", 0, 1, 1124, 0x80730464, 31},
-    {L"QRVC252.GPD", 0, 1, 1106, 0x80770452, 38},
-    {L"QWNB18_ZOOM.GPD", 1, 2, 1033, 0x806C0409, 23},
-    {L"QWNB18_ZOOM.GPD", 2, 3, 1098, 0x8074044A, 30},
-    {L"QWNB18_ZOOM.GPD", 3, 4, 1059, 0x806E0423, 5},
-    {L"QWNB18_ZOOM.GPD", 4, 5, 1095, 0x80720447, 3},
-};
-
 TEST_F(HelpTest, WithTheChmEachPageAsksHtmlHelp) {
     PlaceHelpFile(L"qrv_ras_help_HJW.hlp");
     PlaceHelpFile(L"qrv_ras_help_HJW.chm");
     PlaceHelpFile(L"qrv_ras_help_J_HJW.chm");
-    for (const auto& c : kHtmlCases) {
+    for (const HelpCase& c : kHelpCases) {
         SCOPED_TRACE(Narrow(c.dataFile) + " tab " + std::to_string(c.tab));
-        HWND page = Open(c.dataFile, c.tab);
+        HWND page = OpenAndAskHelp(c);
         ASSERT_NE(page, nullptr);
-        PressHelp();
-        AskHelpOn(page, static_cast<int>(c.control));
         EXPECT_TRUE(g_calls.empty()) << "WinHelpW is not called";
-        ASSERT_EQ(g_htmlCalls.size(), 2u);
-        EXPECT_EQ(g_htmlCalls[0].command, kHhHelpContext);
-        EXPECT_EQ(g_htmlCalls[0].data, c.context);
-        EXPECT_EQ(Narrow(g_htmlCalls[0].file), Narrow(ExpectedHelpFile(L".chm")));
-        EXPECT_EQ(g_htmlCalls[1].command, kHhTpHelpWmHelp);
-        EXPECT_EQ(g_htmlCalls[1].caller, GetDlgItem(page, static_cast<int>(c.control)));
-        EXPECT_EQ(g_htmlCalls[1].pairs.size(), 2 * c.pairs);
-        EXPECT_EQ(HelpIdFor(g_htmlCalls[1], c.control), c.helpId);
-        EXPECT_EQ(Narrow(g_htmlCalls[1].file), Narrow(ExpectedHelpFile(L".chm") + L"::/popups.txt"));
+        ExpectHelpCalls(g_htmlCalls, kHhHelpContext, kHhTpHelpWmHelp, c, ExpectedHelpFile(L".chm"),
+                        ExpectedHelpFile(L".chm") + L"::/popups.txt");
+        if (g_htmlCalls.size() == 2) EXPECT_EQ(g_htmlCalls[1].caller, GetDlgItem(page, static_cast<int>(c.control)));
     }
 }
 
 // hhctrl.ocx without HtmlHelpW gives today's WinHelp; a HtmlHelpW that fails
 // is left at that: no WinHelp with the wrong file after it, and no crash.
 TEST_F(HelpTest, AnUnusableHtmlHelpGivesWinHelpOrNothing) {
+    const HelpCase etbEnable = {kZoomModel, kEtbTab, 5, 1096, 0x80720448, 3};
     PlaceHelpFile(L"qrv_ras_help_HJW.chm");
     PlaceHelpFile(L"qrv_ras_help_J_HJW.chm");
     for (HtmlHelpMode mode : {HtmlHelpMode::kNotFound, HtmlHelpMode::kFails}) {
         const bool found = mode == HtmlHelpMode::kFails;
         SCOPED_TRACE(found ? "HtmlHelpW fails" : "no HtmlHelpW");
         g_htmlHelpMode = mode;
-        HWND page = Open(L"QWNB18_ZOOM.GPD", 4);
+        HWND page = OpenAndAskHelp(etbEnable);
         ASSERT_NE(page, nullptr);
-        PressHelp();
-        AskHelpOn(page, 1096);
         EXPECT_GE(g_htmlHelpAsked, 1) << "HtmlHelpW was looked for";
         EXPECT_EQ(g_htmlCalls.size(), found ? 2u : 0u);
-        ASSERT_EQ(g_calls.size(), found ? 0u : 2u);
         EXPECT_TRUE(IsWindow(page));
-        if (found) continue;
-        EXPECT_EQ(g_calls[0].command, static_cast<UINT>(HELP_CONTEXT));
-        EXPECT_EQ(g_calls[0].data, 5u);
-        EXPECT_EQ(Narrow(g_calls[0].file), Narrow(ExpectedHelpFile()));
-        EXPECT_EQ(g_calls[1].command, static_cast<UINT>(HELP_WM_HELP));
-        EXPECT_EQ(HelpIdFor(g_calls[1], 1096), 0x80720448u);
+        if (found) {
+            EXPECT_TRUE(g_calls.empty());
+        } else {
+            ExpectHelpCalls(g_calls, HELP_CONTEXT, HELP_WM_HELP, etbEnable, ExpectedHelpFile(), ExpectedHelpFile());
+        }
     }
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "command_line.h"
+#include "page_driver.h"
 #include "png_writer.h"
 #include "printer_names.h"
 #include "printer_setup.h"
@@ -18,15 +19,13 @@
 #include "wine_paths.h"
 
 using namespace zelt::host;
+using zelt::test::AwaitFile;
+using zelt::test::Narrow;
+using zelt::test::ReadWholeFile;
+using zelt::test::SubmitRawJob;
+using zelt::test::WriteWholeFile;
 
 namespace {
-
-std::string Narrow(const std::wstring& text) {
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string narrow(length > 0 ? length - 1 : 0, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, narrow.data(), length, nullptr, nullptr);
-    return narrow;
-}
 
 // --- Command line ---------------------------------------------------------------
 struct OptionCase {
@@ -221,41 +220,6 @@ TEST(CapturePort, QuotesPathsForTheShell) {
               "|/bin/sh '/p/capture.sh' '/o/it'\\''s here'");
 }
 
-bool ReadWholeFile(const std::wstring& path, std::string& content) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    char buffer[256];
-    DWORD read = 0;
-    content.clear();
-    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) content.append(buffer, read);
-    CloseHandle(file);
-    return true;
-}
-
-bool SubmitRawJob(const std::wstring& printerName, const std::string& bytes) {
-    HANDLE printer = nullptr;
-    if (!OpenPrinterW(const_cast<wchar_t*>(printerName.c_str()), &printer, nullptr)) return false;
-    DOC_INFO_1W document = {const_cast<wchar_t*>(L"host test"), nullptr, const_cast<wchar_t*>(L"RAW")};
-    DWORD written = 0;
-    const bool ok = StartDocPrinterW(printer, 1, reinterpret_cast<BYTE*>(&document)) && StartPagePrinter(printer) &&
-                    WritePrinter(printer, const_cast<char*>(bytes.data()), static_cast<DWORD>(bytes.size()),
-                                 &written) &&
-                    EndPagePrinter(printer) && EndDocPrinter(printer);
-    ClosePrinter(printer);
-    return ok && written == bytes.size();
-}
-
-// The spooler runs the port's command as its own process; wait (bounded) for
-// the file it writes to be complete.
-bool WaitForJobFile(const std::wstring& path, const std::string& expected, std::string& content) {
-    for (int attempt = 0; attempt < 200; ++attempt) {
-        if (ReadWholeFile(path, content) && content == expected) return true;
-        Sleep(50);
-    }
-    return false;
-}
-
 std::wstring FreshFolder(const std::wstring& name) {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
@@ -272,12 +236,13 @@ TEST(SimulatedPrinter, DeliversEachRawJobAsTheNextNumberedFile) {
     ASSERT_TRUE(EnsurePrinter({L"QRVHOST.GPD", L"Zelt Host Test Jobs", jobs}, printer, error)) << Narrow(error);
     EXPECT_EQ(Narrow(printer.jobsFolder), Narrow(jobs));
 
-    std::string content;
-    ASSERT_TRUE(SubmitRawJob(printer.printerName, std::string("\x1b@first\0job", 11)));
-    EXPECT_TRUE(WaitForJobFile(jobs + L"\\job-001.prn", std::string("\x1b@first\0job", 11), content)) << content;
+    // The spooler runs the port's command as its own process: each file is awaited.
+    const std::string first("\x1b@first\0job", 11);
+    ASSERT_TRUE(SubmitRawJob(printer.printerName, first));
+    EXPECT_EQ(AwaitFile(jobs + L"\\job-001.prn", first), first);
     ASSERT_TRUE(SubmitRawJob(printer.printerName, "second"));
-    EXPECT_TRUE(WaitForJobFile(jobs + L"\\job-002.prn", "second", content)) << content;
-    EXPECT_TRUE(ReadWholeFile(jobs + L"\\job-001.prn", content) && content == std::string("\x1b@first\0job", 11));
+    EXPECT_EQ(AwaitFile(jobs + L"\\job-002.prn", "second"), "second");
+    EXPECT_EQ(ReadWholeFile(jobs + L"\\job-001.prn"), first);
 }
 
 TEST(SimulatedPrinter, IsReusedAndFollowsANewCaptureFolder) {
@@ -287,9 +252,8 @@ TEST(SimulatedPrinter, IsReusedAndFollowsANewCaptureFolder) {
     std::wstring error;
     ASSERT_TRUE(EnsurePrinter({L"QRVHOST.GPD", L"Zelt Host Test Reuse", first}, printer, error)) << Narrow(error);
     ASSERT_TRUE(EnsurePrinter({L"QRVHOST.GPD", L"Zelt Host Test Reuse", second}, printer, error)) << Narrow(error);
-    std::string content;
     ASSERT_TRUE(SubmitRawJob(printer.printerName, "moved"));
-    EXPECT_TRUE(WaitForJobFile(second + L"\\job-001.prn", "moved", content));
+    EXPECT_EQ(AwaitFile(second + L"\\job-001.prn", "moved"), "moved");
 }
 
 TEST(SimulatedPrinter, ReportsADataFileKeptInItsSubfolder) {
@@ -306,14 +270,7 @@ TEST(SimulatedPrinter, ReportsADataFileKeptInItsSubfolder) {
 TEST(SimulatedPrinter, InstallsTheHelpFilesInTheDriverFolder) {
     // Stand-ins for the two .chm files, as the build puts them beside the host.
     const std::wstring from = FreshFolder(L"zelt-help");
-    for (const wchar_t* name : kHelpFileNames) {
-        HANDLE file = CreateFileW((from + L"\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        ASSERT_NE(file, INVALID_HANDLE_VALUE);
-        DWORD written = 0;
-        WriteFile(file, "ITSF", 4, &written, nullptr);
-        CloseHandle(file);
-    }
+    for (const wchar_t* name : kHelpFileNames) ASSERT_TRUE(WriteWholeFile(from + L"\\" + name, "ITSF"));
     SimulatedPrinter printer;
     std::wstring error;
     ASSERT_TRUE(EnsurePrinter({L"QRVHOST.GPD", L"Zelt Host Test Help", L"", from}, printer, error)) << Narrow(error);
@@ -324,8 +281,7 @@ TEST(SimulatedPrinter, InstallsTheHelpFilesInTheDriverFolder) {
     for (size_t i = 0; i < 2; ++i) {
         const std::wstring expected = std::wstring(driver) + L"\\3\\" + kHelpFileNames[i];
         EXPECT_EQ(Narrow(printer.helpFiles[i]), Narrow(expected));
-        std::string content;
-        EXPECT_TRUE(ReadWholeFile(expected, content) && content == "ITSF") << Narrow(expected);
+        EXPECT_EQ(ReadWholeFile(expected), "ITSF") << Narrow(expected);
         DeleteFileW(expected.c_str());  // the help tests decide for themselves which files lie there
     }
     // Without a help folder, or with one that holds no .chm, nothing is installed and nothing fails.

@@ -29,14 +29,12 @@
 #include "journal/copy_model.h"
 #include "page_driver.h"
 #include "print_benchmark.h"
-#include "wine_paths.h"
 
 using namespace zelt;
 using namespace zelt::test;
 
 namespace {
 
-constexpr int kCopyTab = 2;
 constexpr std::size_t kBigJournal = 64u << 20;
 constexpr std::size_t kSmallJournal = 64u << 10;
 constexpr int kSmallJournals = 200;
@@ -81,22 +79,14 @@ BOOL WINAPI TimedWritePrinter(HANDLE printer, void* bytes, DWORD count, DWORD* w
 }
 BOOL WINAPI TimedEndDocPrinter(HANDLE printer) { return Timed<kPort>([&] { return g_endDocPrinter(printer); }); }
 
-template <typename Function>
-bool Hook(HMODULE module, const char* dll, const char* name, Function replacement, Function& original) {
-    void* previous = ReplaceImport(module, dll, name, reinterpret_cast<void*>(replacement));
-    if (previous == nullptr) return false;
-    if (original == nullptr) original = reinterpret_cast<Function>(previous);
-    return true;
-}
-
 bool HookPhases(HMODULE plugin) {
     HMODULE self = GetModuleHandleW(nullptr);
-    return Hook(plugin, "msvcrt.dll", "fread", &TimedFread, g_fread) &&
-           Hook(self, "kernel32.dll", "ReadFile", &TimedReadFile, g_readFile) &&
-           Hook(plugin, "winspool.drv", "WritePrinter", &TimedWritePrinter, g_writePrinter) &&
-           Hook(self, "winspool.drv", "WritePrinter", &TimedWritePrinter, g_writePrinter) &&
-           Hook(plugin, "winspool.drv", "EndDocPrinter", &TimedEndDocPrinter, g_endDocPrinter) &&
-           Hook(self, "winspool.drv", "EndDocPrinter", &TimedEndDocPrinter, g_endDocPrinter);
+    return HookImport(plugin, "msvcrt.dll", "fread", &TimedFread, g_fread) &&
+           HookImport(self, "kernel32.dll", "ReadFile", &TimedReadFile, g_readFile) &&
+           HookImport(plugin, "winspool.drv", "WritePrinter", &TimedWritePrinter, g_writePrinter) &&
+           HookImport(self, "winspool.drv", "WritePrinter", &TimedWritePrinter, g_writePrinter) &&
+           HookImport(plugin, "winspool.drv", "EndDocPrinter", &TimedEndDocPrinter, g_endDocPrinter) &&
+           HookImport(self, "winspool.drv", "EndDocPrinter", &TimedEndDocPrinter, g_endDocPrinter);
 }
 
 // The print, followed by its "phases" line.
@@ -114,7 +104,7 @@ std::function<void()> WithPhases(const char* who, std::function<void()> print) {
 void FloorJob(HANDLE printer, const std::wstring& path, std::size_t length) {
     auto* bytes = static_cast<unsigned char*>(std::malloc(length));
     if (bytes == nullptr) return;
-    SubmitRawBytes(printer, bytes, ReadOnce(path, bytes, length));
+    SubmitRawJob(printer, bytes, ReadOnce(path, bytes, length));
     std::free(bytes);
 }
 
@@ -130,15 +120,11 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring what = argv[3];
 
     PageSession session;
-    Port port{L"QRVX10.GPD", {}};
+    Port port{kPlainModel, {}};
+    if (!PrepareBenchmark(session, port, {{L"COPY_SIMPLECOPY", 0}})) return 1;
+    const std::wstring folder = session.JournalFolder();
     std::wstring error;
-    if (!session.Prepare(port.dataFile, error)) {
-        std::fprintf(stderr, "%s\n", Narrow(error).c_str());
-        return 1;
-    }
-    const std::wstring folder = L"C:\\Zelt\\" + session.printerName() + L"\\ZeltRasterJournalData";
-    host::MakeFolders(folder, error);
-    DeleteFilesIn(folder, L"*.zrj");
+    ClearFolder(folder, L"*.zrj", error);
     if (big) {
         WritePatternFile(folder + L"\\CurrentJournal.zrj", kBigJournal, 1);
     } else {
@@ -148,12 +134,7 @@ int wmain(int argc, wchar_t** argv) {
             WritePatternFile(folder + name, kSmallJournal, n);
         }
     }
-    session.values().Write(L"COPY_SIMPLECOPY", 0);
-    if (!session.OpenSheet(error)) {
-        std::fprintf(stderr, "%s\n", Narrow(error).c_str());
-        return 1;
-    }
-    HWND page = session.ShowPage(kCopyTab);
+    HWND page = OpenBenchmarkPage(session, kCopyTab);
     if (page == nullptr || !PickListItem(page, kCopyJournalList, big ? 0 : 1)) {
         std::fprintf(stderr, "the Copy Options page could not select the journal\n");
         return 1;

@@ -25,9 +25,8 @@ namespace {
 using GetClassObjectFunction = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
 using CanUnloadNowFunction = HRESULT(STDAPICALLTYPE*)();
 
-// A model with all five pages.
-const wchar_t kModel[] = L"QWNB18_ZOOM.GPD";
-constexpr int kModelPageCount = 5;
+// kZoomModel has all five pages.
+constexpr int kZoomModelPageCount = 5;
 
 constexpr int kObjectCycles = 1000;
 constexpr int kSheetCycles = 50;
@@ -250,8 +249,8 @@ void FillWindowDcCache() {
 void OpenVisitAndClose(PageSession& session, SheetButton close, int cycle) {
     std::wstring error;
     ASSERT_TRUE(session.OpenSheet(error)) << cycle << ": " << Narrow(error);
-    ASSERT_EQ(session.sheet().PageCount(), kModelPageCount) << cycle;
-    for (int page = 0; page < kModelPageCount; ++page) ASSERT_NE(session.ShowPage(page), nullptr) << cycle;
+    ASSERT_EQ(session.sheet().PageCount(), kZoomModelPageCount) << cycle;
+    for (int page = 0; page < kZoomModelPageCount; ++page) ASSERT_NE(session.ShowPage(page), nullptr) << cycle;
     const PressOutcome outcome = session.Press(close);
     ASSERT_TRUE(outcome.taken) << cycle;
     ASSERT_TRUE(outcome.messages.empty()) << cycle;
@@ -261,7 +260,7 @@ void OpenVisitAndClose(PageSession& session, SheetButton close, int cycle) {
 TEST(Lifetime, FiftySheetsLeaveTheModuleFreeAndTheCountsFlat) {
     PageSession session;
     std::wstring error;
-    ASSERT_TRUE(session.Prepare(kModel, error)) << Narrow(error);
+    ASSERT_TRUE(session.Prepare(kZoomModel, error)) << Narrow(error);
     const ProcessCounts beforeFill = CountNow();
     FillWindowDcCache();
     const ProcessCounts filled = CountNow();

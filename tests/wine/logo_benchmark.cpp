@@ -20,14 +20,11 @@
 #include "page_driver.h"
 #include "print_benchmark.h"
 #include "spool/logo_stream.h"
-#include "wine_paths.h"
 
 using namespace zelt;
 using namespace zelt::test;
 
 namespace {
-
-constexpr int kLogoTab = 1;
 
 // The stream the plug-in builds, made the floor's way: each file read once
 // into its place, framed as the plug-in frames it.
@@ -51,7 +48,7 @@ void FloorJob(HANDLE printer, const std::wstring& folder, int count, std::size_t
         offset += sizeof kPostamble;
     }
     std::memcpy(stream + offset, "\x1B" "d\x02\0", 4);
-    SubmitRawBytes(printer, stream, offset + 4);
+    SubmitRawJob(printer, stream, offset + 4);
     std::free(stream);
 }
 
@@ -68,24 +65,16 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring what = argv[4];
 
     PageSession session;
-    Port port{L"QRVX10.GPD", {}};
-    std::wstring error;
-    if (!session.Prepare(port.dataFile, error)) {
-        std::fprintf(stderr, "%s\n", Narrow(error).c_str());
-        return 1;
-    }
+    Port port{kPlainModel, {}};
+    if (!PrepareBenchmark(session, port)) return 1;
     // Document Top: the pending logo's numbering is part of the press.
-    const std::wstring folder = L"C:\\Zelt\\" + session.printerName() + L"\\ZeltRasterLogoData\\StartDoc";
-    host::MakeFolders(folder, error);
-    DeleteFilesIn(folder, L"*.zrl");
+    const std::wstring folder = session.LogoFolder(L"StartDoc");
+    std::wstring error;
+    ClearFolder(folder, L"*.zrl", error);
     for (int n = 0; n < count; ++n) WritePatternFile(folder + L"\\" + std::to_wstring(n) + L".zrl", size, n);
     const std::size_t streamLength = static_cast<std::size_t>(count) * (63 + size) + 4;
 
-    if (!session.OpenSheet(error)) {
-        std::fprintf(stderr, "%s\n", Narrow(error).c_str());
-        return 1;
-    }
-    HWND page = session.ShowPage(kLogoTab);
+    HWND page = OpenBenchmarkPage(session, kLogoTab);
     if (page == nullptr || !Click(page, kLogoGenerateButton) || !PickListItem(page, kLogoGenerateToList, kDocumentTop)) {
         std::fprintf(stderr, "the Logo page could not be set to Generate To Document Top\n");
         return 1;

@@ -93,7 +93,7 @@ TEST(PageDriver, RecordsAndDismissesAMessageBoxOfAnotherThread) {
 TEST(PageDriver, WritesReadsAndRemovesStoredValues) {
     PageSession session;
     std::wstring error;
-    ASSERT_TRUE(session.Prepare(L"QWNB18_ZOOM.GPD", error)) << Narrow(error);
+    ASSERT_TRUE(session.Prepare(kZoomModel, error)) << Narrow(error);
     PrinterValues& values = session.values();
     EXPECT_EQ(values.Read(L"ETB_STATUS").status, static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
 
@@ -118,7 +118,7 @@ TEST(PageDriver, WritesReadsAndRemovesStoredValues) {
 TEST(PageDriver, ShowsPagesPressesButtonsAndOpensTheSheetAgain) {
     PageSession session;
     std::wstring error;
-    ASSERT_TRUE(session.Open(L"QWNB18_ZOOM.GPD", error)) << Narrow(error);
+    ASSERT_TRUE(session.Open(kZoomModel, error)) << Narrow(error);
     ASSERT_EQ(session.sheet().PageCount(), 5);
     HWND etb = session.ShowPage(4);
     ASSERT_NE(etb, nullptr);

@@ -3,17 +3,12 @@
 #include <cstdlib>
 #include <cstdio>
 
-std::wstring ProgramFolder() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder = path;
-    return folder.substr(0, folder.find_last_of(L"\\/"));
-}
+#include "plugin_session.h"
 
 PluginModule& PluginModule::Get() {
     static PluginModule plugin = [] {
         PluginModule p;
-        const std::wstring path = ProgramFolder() + L"\\ZeltRasUI.dll";
+        const std::wstring path = zelt::host::DefaultPluginPath();
         p.module = LoadLibraryW(path.c_str());
         if (p.module == nullptr) {
             std::fprintf(stderr, "cannot load %ls (error %lu)\n", path.c_str(), GetLastError());

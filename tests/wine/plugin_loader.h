@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-#include <string>
-
 #include "frame/oem_interfaces.h"
 
 struct PluginModule {
@@ -22,5 +20,3 @@ struct PluginModule {
     IClassFactory* Factory() const;
     IPrintOemUI* CreateObject() const;
 };
-
-std::wstring ProgramFolder();

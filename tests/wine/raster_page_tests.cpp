@@ -7,44 +7,23 @@
 #include <string>
 #include <vector>
 
-#include "page_driver.h"
-#include "settings/setting_table.h"
+#include "page_checks.h"
+#include "pages/raster/raster_model.h"
 
 using namespace zelt::test;
+using namespace zelt;
 
 namespace {
-
-enum : int {
-    kPrintQuality = 1012,
-    kPaperType = 1013,
-    kCutAction = 1014,
-    kDrawer1 = 1017,
-    kDrawerPulse = 1018,
-    kDrawer2 = 1019,
-    kRetractEnabled = 1124,
-    kRetractDisabled = 1125,
-    kRetractTime = 1020,
-    kBuzzer = 1106,
-    kBuzzerPulse = 1108,
-    kVerticalMount = 1127,
-    kDefaults = 1128,
-};
-
-std::wstring PluginString(HMODULE module, UINT id) {
-    wchar_t text[200] = {};
-    const int length = LoadStringW(module, id, text, 200);
-    return std::wstring(text, static_cast<size_t>(length));
-}
 
 // Makes a page's numeric field reachable, as a user must before typing.
 bool EnableNumberField(HWND page, int field) {
     switch (field) {
-        case kDrawerPulse:
-            return PickListItem(page, kDrawer1, 1);
-        case kRetractTime:
-            return Click(page, kRetractEnabled);
-        case kBuzzerPulse:
-            return PickListItem(page, kBuzzer, 1);
+        case kRasterDrawerPulseEdit:
+            return PickListItem(page, kRasterDrawer1List, 1);
+        case kRasterRetractTimeoutEdit:
+            return Click(page, kRasterRetractEnabled);
+        case kRasterBuzzerPulseEdit:
+            return PickListItem(page, kRasterBuzzerList, 1);
     }
     return false;
 }
@@ -53,22 +32,15 @@ class RasterPageTest : public ::testing::Test {
 protected:
     // A fresh printer of the model, `seed` stored before the sheet opens, and
     // the Raster page (the first tab) shown.
-    HWND OpenRaster(const wchar_t* dataFile, std::initializer_list<std::pair<const wchar_t*, DWORD>> seed = {}) {
+    HWND OpenRaster(const wchar_t* dataFile, const NamedNumbers& seed = {}) {
         std::wstring error;
-        if (!session.Prepare(dataFile, error)) {
-            ADD_FAILURE() << Narrow(error);
-            return nullptr;
-        }
-        for (const auto& [name, value] : seed) session.values().Write(name, value);
-        if (!session.OpenSheet(error)) {
+        if (!session.Open(dataFile, error, seed)) {
             ADD_FAILURE() << Narrow(error);
             return nullptr;
         }
         TakeRecordedWrites();
-        return session.ShowPage(0);
+        return session.ShowPage(kRasterTab);
     }
-
-    std::optional<DWORD> Value(const wchar_t* name) { return session.values().Number(name); }
 
     PageSession session;
 };
@@ -76,66 +48,56 @@ protected:
 // The driver's cut-action change on the presenter model, from the list to
 // the three values the renderer reads.
 TEST_F(RasterPageTest, CutActionRowTenToElevenOnTheZoomPresenterModel) {
-    HWND page = OpenRaster(L"QWNB18_ZOOM.GPD", {{L"RPO_PAGEDOCCUTACTION", 10}});
+    HWND page = OpenRaster(kZoomModel, {{L"RPO_PAGEDOCCUTACTION", 10}});
     ASSERT_NE(page, nullptr);
-    const std::vector<std::wstring> rows = ListTexts(page, kCutAction);
+    const std::vector<std::wstring> rows = ListTexts(page, kRasterCutActionList);
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(Narrow(rows[1]), "Full Cut / Full Cut");
-    EXPECT_EQ(ListSelection(page, kCutAction), 1);
+    EXPECT_EQ(ListSelection(page, kRasterCutActionList), 1);
 
-    ASSERT_TRUE(PickListItem(page, kCutAction, 2));
+    ASSERT_TRUE(PickListItem(page, kRasterCutActionList, 2));
     EXPECT_EQ(Narrow(rows[2]), "Full Cut Top Search / Full Cut Top Search");
     const PressOutcome outcome = session.Press(SheetButton::kOk);
     EXPECT_TRUE(outcome.messages.empty());
     EXPECT_FALSE(outcome.sheetOpen);
-    EXPECT_EQ(Value(L"RPO_PAGEDOCCUTACTION"), 11u);
-    EXPECT_EQ(Value(L"ORIGINAL_PAGECUTACTION"), 3u);
-    EXPECT_EQ(Value(L"ORIGINAL_DOCCUTACTION"), 3u);
-    EXPECT_EQ(Value(L"ORIGINAL_DOCTOPSEARCH"), 1u);
+    ExpectStored(session.values(), {{L"RPO_PAGEDOCCUTACTION", 11},
+                                    {L"ORIGINAL_PAGECUTACTION", 3},
+                                    {L"ORIGINAL_DOCCUTACTION", 3},
+                                    {L"ORIGINAL_DOCTOPSEARCH", 1}});
 }
 
 TEST_F(RasterPageTest, AFreshStandardPrinterShowsTheRepairedDefaults) {
-    HWND page = OpenRaster(L"QRVX10.GPD");
+    HWND page = OpenRaster(kPlainModel);
     ASSERT_NE(page, nullptr);
-    EXPECT_EQ(Value(L"RPO_PRINTQUALITY"), 2u);
-    EXPECT_EQ(Value(L"RPO_PAPERTYPE"), 0u);
-    EXPECT_EQ(Value(L"RPO_PAGEDOCCUTACTION"), 11u);
-    EXPECT_EQ(Value(L"RPO_DRAWER1"), 0u);
-    EXPECT_EQ(Value(L"RPO_DRAWER1PULSEWIDTH"), 20u);
-    EXPECT_EQ(Value(L"RPO_DRAWER2"), 0u);
-    EXPECT_EQ(Value(L"RPO_WALLMOUNT"), 0u);
-    for (const zelt::SettingSpec& spec : zelt::kSettings) {
-        if (spec.kind == zelt::ValueKind::kDriver) EXPECT_FALSE(Value(spec.name).has_value()) << Narrow(spec.name);
-    }
-    EXPECT_EQ(ListSelection(page, kPrintQuality), 2);
-    EXPECT_EQ(ListCount(page, kPaperType), 3);
-    EXPECT_EQ(ListCount(page, kCutAction), 12);
-    EXPECT_EQ(ListSelection(page, kCutAction), 11);
-    EXPECT_EQ(Narrow(ListTexts(page, kDrawer1)[0]), "No Use");
-    EXPECT_FALSE(IsEnabled(page, kDrawerPulse));
-    EXPECT_EQ(Narrow(ControlText(page, kDrawerPulse)), "20");
-    EXPECT_FALSE(IsChecked(page, kVerticalMount));
+    EXPECT_EQ(ListSelection(page, kRasterPrintQualityList), 2);
+    EXPECT_EQ(ListCount(page, kRasterPaperTypeList), 3);
+    EXPECT_EQ(ListCount(page, kRasterCutActionList), 12);
+    EXPECT_EQ(ListSelection(page, kRasterCutActionList), 11);
+    EXPECT_EQ(Narrow(ListTexts(page, kRasterDrawer1List)[0]), "No Use");
+    EXPECT_FALSE(IsEnabled(page, kRasterDrawerPulseEdit));
+    EXPECT_EQ(Narrow(ControlText(page, kRasterDrawerPulseEdit)), "20");
+    EXPECT_FALSE(IsChecked(page, kRasterVerticalMount));
 
-    // Cancel writes nothing: the repairs above are all that is stored.
+    // Cancel writes nothing: the repairs of load are all that is stored.
     const PressOutcome outcome = session.Press(SheetButton::kCancel);
     EXPECT_FALSE(outcome.sheetOpen);
     EXPECT_TRUE(TakeRecordedWrites().empty());
-    EXPECT_FALSE(Value(L"ORIGINAL_PRINTQUALITY").has_value());
+    EXPECT_FALSE(session.values().Number(L"ORIGINAL_PRINTQUALITY").has_value());
 }
 
 TEST_F(RasterPageTest, DrawerOneEnablesThePulseWidthAndApplyWritesEveryValue) {
     HWND page = OpenRaster(L"QRVC31.GPD", {{L"RPO_PAPERTYPE", 3}});
     ASSERT_NE(page, nullptr);
-    EXPECT_EQ(ListCount(page, kPaperType), 4) << "the C31 model's fourth paper type";
-    EXPECT_EQ(ListSelection(page, kPaperType), 3);
+    EXPECT_EQ(ListCount(page, kRasterPaperTypeList), 4) << "the C31 model's fourth paper type";
+    EXPECT_EQ(ListSelection(page, kRasterPaperTypeList), 3);
 
-    ASSERT_TRUE(PickListItem(page, kDrawer1, 3));
-    EXPECT_TRUE(IsEnabled(page, kDrawerPulse));
-    ASSERT_TRUE(TypeText(page, kDrawerPulse, L"127"));
-    ASSERT_TRUE(PickListItem(page, kDrawer2, 2));
-    ASSERT_TRUE(PickListItem(page, kPrintQuality, 1));
-    ASSERT_TRUE(PickListItem(page, kCutAction, 7));
-    ASSERT_TRUE(Click(page, kVerticalMount));
+    ASSERT_TRUE(PickListItem(page, kRasterDrawer1List, 3));
+    EXPECT_TRUE(IsEnabled(page, kRasterDrawerPulseEdit));
+    ASSERT_TRUE(TypeText(page, kRasterDrawerPulseEdit, L"127"));
+    ASSERT_TRUE(PickListItem(page, kRasterDrawer2List, 2));
+    ASSERT_TRUE(PickListItem(page, kRasterPrintQualityList, 1));
+    ASSERT_TRUE(PickListItem(page, kRasterCutActionList, 7));
+    ASSERT_TRUE(Click(page, kRasterVerticalMount));
     const PressOutcome outcome = session.Press(SheetButton::kApply);
     EXPECT_TRUE(outcome.messages.empty());
 
@@ -150,32 +112,11 @@ TEST_F(RasterPageTest, DrawerOneEnablesThePulseWidthAndApplyWritesEveryValue) {
         {"RPO_DRAWER2", 2},            {"ORIGINAL_DOCDRAWER2", 2},     {"RPO_WALLMOUNT", 1},
     };
     EXPECT_EQ(seen, expected);
-    EXPECT_EQ(Value(L"ORIGINAL_DOCDRAWER1PULSEWIDTH"), 126u);
+    EXPECT_EQ(session.values().Number(L"ORIGINAL_DOCDRAWER1PULSEWIDTH"), 126u);
 
-    ASSERT_TRUE(PickListItem(page, kDrawer1, 0));
-    EXPECT_FALSE(IsEnabled(page, kDrawerPulse));
+    ASSERT_TRUE(PickListItem(page, kRasterDrawer1List, 0));
+    EXPECT_FALSE(IsEnabled(page, kRasterDrawerPulseEdit));
     session.Press(SheetButton::kCancel);
-}
-
-TEST_F(RasterPageTest, DefaultsButtonThenApply) {
-    HWND page = OpenRaster(L"QRVX10.GPD", {{L"RPO_DRAWER1", 1}, {L"RPO_WALLMOUNT", 1}});
-    ASSERT_NE(page, nullptr);
-    EXPECT_TRUE(IsEnabled(page, kDrawerPulse));
-    ASSERT_TRUE(Click(page, kDefaults));
-    EXPECT_FALSE(IsEnabled(page, kDrawerPulse));
-    EXPECT_TRUE(TakeRecordedWrites().empty()) << "the defaults button writes nothing";
-    session.Press(SheetButton::kOk);
-    const struct {
-        const wchar_t* name;
-        DWORD value;
-    } expected[] = {{L"RPO_PRINTQUALITY", 0},          {L"ORIGINAL_PRINTQUALITY", 0},
-                    {L"RPO_PAPERTYPE", 0},             {L"GLOBAL_PAPERTYPE", 0},
-                    {L"RPO_PAGEDOCCUTACTION", 2},      {L"ORIGINAL_PAGECUTACTION", 0},
-                    {L"ORIGINAL_DOCCUTACTION", 5},     {L"ORIGINAL_DOCTOPSEARCH", 0},
-                    {L"RPO_DRAWER1", 0},               {L"RPO_DRAWER1PULSEWIDTH", 20},
-                    {L"ORIGINAL_DOCDRAWER1PULSEWIDTH", 19}, {L"RPO_DRAWER2", 0},
-                    {L"RPO_WALLMOUNT", 0}};
-    for (const auto& e : expected) EXPECT_EQ(Value(e.name), e.value) << Narrow(e.name);
 }
 
 // Rejected numbers: the message, its caption, the reset, the sheet kept open,
@@ -186,33 +127,33 @@ TEST_F(RasterPageTest, RejectedNumbersKeepTheSheetOpen) {
         int field;
         const wchar_t* entry;
         UINT message;
-        const char* caption;
+        const wchar_t* caption;
         const char* reset;
         const wchar_t* remembered;
     } cases[] = {
-        {L"QRVX10.GPD", kDrawerPulse, L"0", 40, "Zelt Raster Printer Driver", "20", L"RPO_DRAWER1PULSEWIDTH"},
-        {L"QRVX10.GPD", kDrawerPulse, L"", 40, "Zelt Raster Printer Driver", "20", L"RPO_DRAWER1PULSEWIDTH"},
-        {L"QRVA57.GPD", kDrawerPulse, L"128", 40, "Zelt Raster Printer Driver", "20", L"RPO_DRAWER1PULSEWIDTH"},
-        {L"QRVA59.GPD", kDrawerPulse, L"999", 40, "Zelt Raster Printer Driver", "20", L"RPO_DRAWER1PULSEWIDTH"},
-        {L"QRVB18.GPD", kRetractTime, L"256", 45, "ZeltRas Printer Driver", "30", L"PO_PRESENTERRETRACTTIME"},
-        {L"QRVB18.GPD", kRetractTime, L"0", 45, "ZeltRas Printer Driver", "30", L"PO_PRESENTERRETRACTTIME"},
-        {L"QRVC252.GPD", kBuzzerPulse, L"256", 49, "Zelt Raster Printer Driver", "10", L"RPO_PERIPHERAL1PULSEWIDTH"},
+        {kPlainModel, kRasterDrawerPulseEdit, L"0", 40, kDriverCaption, "20", L"RPO_DRAWER1PULSEWIDTH"},
+        {kPlainModel, kRasterDrawerPulseEdit, L"", 40, kDriverCaption, "20", L"RPO_DRAWER1PULSEWIDTH"},
+        {L"QRVA57.GPD", kRasterDrawerPulseEdit, L"128", 40, kDriverCaption, "20", L"RPO_DRAWER1PULSEWIDTH"},
+        {L"QRVA59.GPD", kRasterDrawerPulseEdit, L"999", 40, kDriverCaption, "20", L"RPO_DRAWER1PULSEWIDTH"},
+        {kPresenterModel, kRasterRetractTimeoutEdit, L"256", 45, kPresenterCaption, "30", L"PO_PRESENTERRETRACTTIME"},
+        {kPresenterModel, kRasterRetractTimeoutEdit, L"0", 45, kPresenterCaption, "30", L"PO_PRESENTERRETRACTTIME"},
+        {L"QRVC252.GPD", kRasterBuzzerPulseEdit, L"256", 49, kDriverCaption, "10", L"RPO_PERIPHERAL1PULSEWIDTH"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(Narrow(c.dataFile) + " '" + Narrow(c.entry) + "'");
         PageSession fresh;
         std::wstring error;
         ASSERT_TRUE(fresh.Open(c.dataFile, error)) << Narrow(error);
-        HWND page = fresh.ShowPage(0);
+        HWND page = fresh.ShowPage(kRasterTab);
         ASSERT_NE(page, nullptr);
         TakeRecordedWrites();
-        ASSERT_TRUE(Click(page, kVerticalMount));
+        ASSERT_TRUE(Click(page, kRasterVerticalMount));
         ASSERT_TRUE(EnableNumberField(page, c.field));
         ASSERT_TRUE(TypeText(page, c.field, c.entry));
 
         const PressOutcome outcome = fresh.Press(SheetButton::kOk);
         ASSERT_EQ(outcome.messages.size(), 1u);
-        EXPECT_EQ(Narrow(outcome.messages[0].caption), c.caption);
+        EXPECT_EQ(Narrow(outcome.messages[0].caption), Narrow(c.caption));
         EXPECT_EQ(outcome.messages[0].text, PluginString(fresh.plugin().module(), c.message));
         EXPECT_EQ(outcome.messages[0].icon, static_cast<UINT>(MB_ICONEXCLAMATION));
         EXPECT_TRUE(outcome.sheetOpen) << "PSNRET_INVALID keeps the sheet open";
@@ -231,77 +172,75 @@ TEST_F(RasterPageTest, RejectedNumbersKeepTheSheetOpen) {
 }
 
 TEST_F(RasterPageTest, PresenterRadioButtonsSwitchTheTimeout) {
-    HWND page = OpenRaster(L"QRVB18.GPD");
+    HWND page = OpenRaster(kPresenterModel);
     ASSERT_NE(page, nullptr);
-    EXPECT_EQ(Value(L"PO_PRESENTERRETRACT"), 0u);
-    EXPECT_EQ(Value(L"PO_PRESENTERRETRACTTIME"), 30u);
-    EXPECT_TRUE(IsChecked(page, kRetractDisabled));
-    EXPECT_FALSE(IsEnabled(page, kRetractTime));
-    EXPECT_EQ(Narrow(ListTexts(page, kCutAction)[ListSelection(page, kCutAction)]), "Full Cut / Full Cut");
+    EXPECT_TRUE(IsChecked(page, kRasterRetractDisabled));
+    EXPECT_FALSE(IsEnabled(page, kRasterRetractTimeoutEdit));
+    EXPECT_EQ(Narrow(SelectedText(page, kRasterCutActionList)), "Full Cut / Full Cut");
 
-    ASSERT_TRUE(Click(page, kRetractEnabled));
-    EXPECT_TRUE(IsEnabled(page, kRetractTime));
-    EXPECT_FALSE(IsChecked(page, kRetractDisabled));
-    ASSERT_TRUE(TypeText(page, kRetractTime, L"255"));
+    ASSERT_TRUE(Click(page, kRasterRetractEnabled));
+    EXPECT_TRUE(IsEnabled(page, kRasterRetractTimeoutEdit));
+    EXPECT_FALSE(IsChecked(page, kRasterRetractDisabled));
+    ASSERT_TRUE(TypeText(page, kRasterRetractTimeoutEdit, L"255"));
     session.Press(SheetButton::kOk);
-    EXPECT_EQ(Value(L"PO_PRESENTERRETRACT"), 1u);
-    EXPECT_EQ(Value(L"ORIGINAL_PRESENTERRETRACT"), 1u);
-    EXPECT_EQ(Value(L"PO_PRESENTERRETRACTTIME"), 255u);
-    EXPECT_EQ(Value(L"ORIGINAL_PRESENTERRETRACTTIME"), 255u);
+    ExpectStored(session.values(), {{L"PO_PRESENTERRETRACT", 1},
+                                    {L"ORIGINAL_PRESENTERRETRACT", 1},
+                                    {L"PO_PRESENTERRETRACTTIME", 255},
+                                    {L"ORIGINAL_PRESENTERRETRACTTIME", 255}});
 }
 
 TEST_F(RasterPageTest, BuzzerModelRepairsRowTwoAndAppliesRowThree) {
     HWND page = OpenRaster(L"QRVC252.GPD");
     ASSERT_NE(page, nullptr);
-    EXPECT_EQ(Value(L"RPO_PAGEDOCCUTACTION"), 2u);
-    EXPECT_EQ(Narrow(ListTexts(page, kCutAction)[ListSelection(page, kCutAction)]), "Form Feed / Full Cut");
-    EXPECT_FALSE(IsEnabled(page, kBuzzerPulse));
-    ASSERT_TRUE(PickListItem(page, kBuzzer, 2));
-    EXPECT_TRUE(IsEnabled(page, kBuzzerPulse));
-    ASSERT_TRUE(TypeText(page, kBuzzerPulse, L"1"));
+    EXPECT_EQ(Narrow(SelectedText(page, kRasterCutActionList)), "Form Feed / Full Cut");
+    EXPECT_FALSE(IsEnabled(page, kRasterBuzzerPulseEdit));
+    ASSERT_TRUE(PickListItem(page, kRasterBuzzerList, 2));
+    EXPECT_TRUE(IsEnabled(page, kRasterBuzzerPulseEdit));
+    ASSERT_TRUE(TypeText(page, kRasterBuzzerPulseEdit, L"1"));
     session.Press(SheetButton::kOk);
-    EXPECT_EQ(Value(L"RPO_PAGEDOCCUTACTION"), 3u);
-    EXPECT_EQ(Value(L"RPO_PERIPHERAL1"), 2u);
-    EXPECT_EQ(Value(L"ORIGINAL_PERIPHERAL1"), 2u);
-    EXPECT_EQ(Value(L"RPO_PERIPHERAL1PULSEWIDTH"), 1u);
-    EXPECT_EQ(Value(L"ORIGINAL_PERIPHERAL1PULSEWIDTH"), 0u);
+    ExpectStored(session.values(), {{L"RPO_PAGEDOCCUTACTION", 3},
+                                    {L"RPO_PERIPHERAL1", 2},
+                                    {L"ORIGINAL_PERIPHERAL1", 2},
+                                    {L"RPO_PERIPHERAL1PULSEWIDTH", 1},
+                                    {L"ORIGINAL_PERIPHERAL1PULSEWIDTH", 0}});
 }
 
 TEST_F(RasterPageTest, BadStoredValuesAreRepairedAtLoad) {
     std::wstring error;
-    ASSERT_TRUE(session.Prepare(L"QRVX10.GPD", error)) << Narrow(error);
+    // RPO_PAPERTYPE 3 is not for a C31 model; RPO_DRAWER1 1 is good and stays.
+    ASSERT_TRUE(session.Prepare(kPlainModel, error, {{L"RPO_DRAWER2", 0xFFFFFFFF}, {L"RPO_PAPERTYPE", 3},
+                                                     {L"RPO_DRAWER1", 1}}))
+        << Narrow(error);
     const BYTE eight[8] = {5, 0, 0, 0, 0, 0, 0, 0};
     const BYTE two[2] = {5, 0};
     session.values().WriteRaw(L"RPO_PRINTQUALITY", REG_BINARY, eight, 8);
     session.values().WriteRaw(L"RPO_DRAWER1PULSEWIDTH", REG_DWORD, two, 2);
-    session.values().Write(L"RPO_DRAWER2", 0xFFFFFFFF);
-    session.values().Write(L"RPO_PAPERTYPE", 3);  // not a C31 model
-    session.values().Write(L"RPO_DRAWER1", 1);
     ASSERT_TRUE(session.OpenSheet(error)) << Narrow(error);
-    HWND page = session.ShowPage(0);
+    HWND page = session.ShowPage(kRasterTab);
     ASSERT_NE(page, nullptr);
-    EXPECT_EQ(Value(L"RPO_PRINTQUALITY"), 2u);
-    EXPECT_EQ(Value(L"RPO_DRAWER1PULSEWIDTH"), 20u);
-    EXPECT_EQ(Value(L"RPO_DRAWER2"), 0u);
-    EXPECT_EQ(Value(L"RPO_PAPERTYPE"), 0u);
-    EXPECT_EQ(Value(L"RPO_DRAWER1"), 1u) << "an accepted value stays";
-    EXPECT_EQ(ListSelection(page, kPrintQuality), 2);
+    ExpectStored(session.values(), {{L"RPO_PRINTQUALITY", 2},
+                                    {L"RPO_DRAWER1PULSEWIDTH", 20},
+                                    {L"RPO_DRAWER2", 0},
+                                    {L"RPO_PAPERTYPE", 0},
+                                    {L"RPO_DRAWER1", 1}});
+    EXPECT_EQ(ListSelection(page, kRasterPrintQualityList), 2);
+    EXPECT_TRUE(IsEnabled(page, kRasterDrawerPulseEdit)) << "drawer 1 stored in use";
     session.Press(SheetButton::kCancel);
 }
 
 // Run with the Japanese locale: the page's own texts and the message.
 TEST_F(RasterPageTest, JapaneseTextsAndMessage) {
-    HWND page = OpenRaster(L"QRVX10.GPD");
+    HWND page = OpenRaster(kPlainModel);
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(ControlText(page, 1001), L"キャッシュドロワ");
-    EXPECT_EQ(ControlText(page, kDefaults), L"規定値に戻す");
-    EXPECT_EQ(Narrow(ListTexts(page, kPrintQuality)[2]), "Best") << "list texts stay English";
-    ASSERT_TRUE(EnableNumberField(page, kDrawerPulse));
-    ASSERT_TRUE(TypeText(page, kDrawerPulse, L"0"));
+    EXPECT_EQ(ControlText(page, kRasterDefaultsButton), L"規定値に戻す");
+    EXPECT_EQ(Narrow(ListTexts(page, kRasterPrintQualityList)[2]), "Best") << "list texts stay English";
+    ASSERT_TRUE(EnableNumberField(page, kRasterDrawerPulseEdit));
+    ASSERT_TRUE(TypeText(page, kRasterDrawerPulseEdit, L"0"));
     const PressOutcome outcome = session.Press(SheetButton::kOk);
     ASSERT_EQ(outcome.messages.size(), 1u);
     EXPECT_EQ(outcome.messages[0].text, L"パルス幅の指定が間違っています。1～127の値を設定して下さい。");
-    EXPECT_EQ(Narrow(outcome.messages[0].caption), "Zelt Raster Printer Driver");
+    EXPECT_EQ(Narrow(outcome.messages[0].caption), Narrow(kDriverCaption));
     session.Press(SheetButton::kCancel);
 }
 

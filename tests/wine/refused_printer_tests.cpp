@@ -12,9 +12,7 @@
 
 #include <algorithm>
 #include <memory>
-#include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "journal/copy_model.h"
@@ -23,15 +21,12 @@
 #include "pages/common/printer_access.h"
 #include "pages/etb/etb_model.h"
 #include "pages/raster/raster_model.h"
-#include "printer_names.h"
-#include "wine_paths.h"
 
 using namespace zelt::test;
 using namespace zelt;
 
 namespace {
 
-const wchar_t kDriverCaptionText[] = L"Zelt Raster Printer Driver";
 const wchar_t kNotSavedEnglish[] =
     L"The settings could not be saved.  A user who has the right to change this printer's settings can save them.";
 const wchar_t kNotSavedJapanese[] =
@@ -43,30 +38,21 @@ std::vector<int> Sorted(std::vector<int> ids) {
 }
 
 // --- A user without the right to change the printer ---------------------------------------
-const wchar_t kPlainModel[] = L"QRVX10.GPD";
-constexpr int kLogoTab = 1;
-constexpr int kCopyTab = 2;
-
 class ReadOnlySheet : public ::testing::Test {
 protected:
     // A fresh session on the printer, `seed` stored and its logos and
     // journals in place, the sheet opened with `flags`.
-    bool Open(std::initializer_list<std::pair<const wchar_t*, DWORD>> seed, DWORD flags) {
+    bool Open(const NamedNumbers& seed, DWORD flags) {
         session = std::make_unique<PageSession>();
         std::wstring error;
-        if (!session->Prepare(kPlainModel, error) || !jobs.Reset(kPlainModel, error)) {
+        if (!session->Prepare(kPlainModel, error, seed) || !jobs.Reset(kPlainModel, error) ||
+            !ClearFolder(session->LogoFolder(L"StartPage"), L"*.zrl", error) ||
+            !ClearFolder(session->JournalFolder(), L"*", error)) {
             ADD_FAILURE() << Narrow(error);
             return false;
         }
-        const std::wstring root = L"C:\\Zelt\\" + session->printerName();
-        const std::wstring pageTop = root + L"\\ZeltRasterLogoData\\StartPage";
-        const std::wstring journals = root + L"\\ZeltRasterJournalData";
-        if (!host::MakeFolders(pageTop, error) || !host::MakeFolders(journals, error)) {
-            ADD_FAILURE() << Narrow(error);
-            return false;
-        }
-        DeleteFilesIn(pageTop, L"*.zrl");
-        DeleteFilesIn(journals, L"*");
+        const std::wstring pageTop = session->LogoFolder(L"StartPage");
+        const std::wstring journals = session->JournalFolder();
         const bool written = WriteWholeFile(pageTop + L"\\0.zrl", Pattern(40, 1)) &&
                              WriteWholeFile(pageTop + L"\\1.zrl", Pattern(50, 2)) &&
                              WriteWholeFile(journals + L"\\Monday.zrj", Pattern(60, 3)) &&
@@ -75,8 +61,6 @@ protected:
             ADD_FAILURE() << "cannot write the logos and journals";
             return false;
         }
-        for (const auto& [name, value] : seed) session->values().Write(name, value);
-        stored = session->values().Table();
         session->plugin().sheetParams()->dwFlags = flags;
         if (!session->OpenSheet(error)) {
             ADD_FAILURE() << Narrow(error);
@@ -103,12 +87,13 @@ protected:
 
     std::unique_ptr<PageSession> session;
     PortJobs jobs;
-    std::wstring stored;  // the printer's values as the sheet opened
 };
 
 // The actions print through the user's own rights, so a read-only sheet prints
 // what a sheet with every right prints -- here even in Print mode with "Simple
-// Copy" on, where a user could not switch them on -- and nothing is written.
+// Copy" on, where a user could not switch them on -- and the actions write
+// nothing. (That the read-only pages themselves write nothing: the model
+// matrix.)
 TEST_F(ReadOnlySheet, ActionsPrintTheSameBytesAndNothingIsWritten) {
     ASSERT_TRUE(Open({{L"LOGO_LOGOMODEGENERATE", 1}, {L"LOGO_LOGOMODEPRINT", 0}, {L"COPY_SIMPLECOPY", 0}}, 0));
     const Bytes logos = PrintLogos();
@@ -119,8 +104,7 @@ TEST_F(ReadOnlySheet, ActionsPrintTheSameBytesAndNothingIsWritten) {
     EXPECT_TRUE(std::is_permutation(journals.begin(), journals.end(), files.begin())) << "in listing order";
     ASSERT_FALSE(session->Press(SheetButton::kCancel).sheetOpen);
 
-    // An out-of-range value too, which a page that may write repairs.
-    ASSERT_TRUE(Open({{L"COPY_SIMPLECOPY", 1}, {L"ETB_STATUS", 9}}, kNoPermissionFlag));
+    ASSERT_TRUE(Open({{L"COPY_SIMPLECOPY", 1}}, kNoPermissionFlag));
     EXPECT_EQ(PrintLogos(), logos);
     EXPECT_EQ(PrintJournals(), journals);
     EXPECT_TRUE(jobs.NoneSince(session->printerName())) << "one job too many";
@@ -128,12 +112,8 @@ TEST_F(ReadOnlySheet, ActionsPrintTheSameBytesAndNothingIsWritten) {
     HWND copy = session->ShowPage(kCopyTab);
     ASSERT_TRUE(PickListItem(copy, kCopyJournalList, 0));
     EXPECT_TRUE(IsEnabled(copy, kCopySaveAs)) << "Save As of the current journal";
-    for (int tab = 0; tab < session->sheet().PageCount(); ++tab) ASSERT_NE(session->ShowPage(tab), nullptr);
-    const PressOutcome ok = session->Press(SheetButton::kOk);
-    EXPECT_TRUE(ok.messages.empty());
-    EXPECT_FALSE(ok.sheetOpen);
     EXPECT_TRUE(TakeRecordedWrites().empty());
-    EXPECT_EQ(Narrow(session->values().Table()), Narrow(stored));
+    EXPECT_FALSE(session->Press(SheetButton::kCancel).sheetOpen);
 }
 
 // Only DPS_NOPERMISSION concerns the pages.
@@ -147,10 +127,6 @@ TEST_F(ReadOnlySheet, EveryOtherFlagLeavesThePagesEditable) {
 }
 
 // --- A write the spooler refuses at Apply -----------------------------------------------
-const wchar_t kZoomModel[] = L"QWNB18_ZOOM.GPD";
-constexpr int kRasterTab = 0;
-constexpr int kEtbTab = 4;
-
 class RefusedWrite : public ::testing::Test {
 protected:
     void TearDown() override { RefusePluginWrites(ERROR_SUCCESS); }
@@ -174,7 +150,7 @@ protected:
         EXPECT_TRUE(outcome.sheetOpen);
         ASSERT_EQ(outcome.messages.size(), 1u);
         EXPECT_EQ(Narrow(outcome.messages[0].text), Narrow(text));
-        EXPECT_EQ(Narrow(outcome.messages[0].caption), Narrow(kDriverCaptionText));
+        EXPECT_EQ(Narrow(outcome.messages[0].caption), Narrow(kDriverCaption));
         EXPECT_EQ(outcome.messages[0].icon, static_cast<UINT>(MB_ICONEXCLAMATION));
     }
 
@@ -283,7 +259,7 @@ constexpr int kRefusedEtbTab = 1;
 
 // Stored on the real printer before the sheet opens; none is a default, so a
 // page showing one of them read the real printer.
-const std::pair<const wchar_t*, DWORD> kStoredOnThePrinter[] = {
+const NamedNumbers kStoredOnThePrinter = {
     {L"LOGO_LOGOMODEGENERATE", 1}, {L"LOGO_LOGOMODEPRINT", 0}, {L"LOGO_LOGOGENERATETO", 2},
     {L"LOGO_DOCTOPLOGO", 2},       {L"LOGO_FILETYPE", 1},      {L"ETB_STATUS", 1},
 };
@@ -301,11 +277,10 @@ protected:
     // slot to the next OpenPrinterW, which would make it valid again).
     bool OpenSheet() {
         std::wstring error;
-        if (!session.Prepare(kZoomModel, error) || !jobs_.Reset(kZoomModel, error)) {
+        if (!session.Prepare(kZoomModel, error, kStoredOnThePrinter) || !jobs_.Reset(kZoomModel, error)) {
             ADD_FAILURE() << Narrow(error);
             return false;
         }
-        for (const auto& [name, value] : kStoredOnThePrinter) session.values().Write(name, value);
         stored_ = session.values().Table();
 
         HANDLE refused = nullptr;
@@ -357,21 +332,11 @@ private:
     std::wstring stored_;
 };
 
-TEST_P(RefusedPrinter, OnlyTheModelFreePagesComeReadOnlyOnTheirDefaults) {
+TEST_P(RefusedPrinter, OnlyTheModelFreePagesComeReadOnlyAndApplyAndOkWriteAndTellNothing) {
     ASSERT_TRUE(OpenSheet());
     ASSERT_EQ(session.sheet().PageCount(), 2);
     EXPECT_EQ(Narrow(session.sheet().TabCaption(kRefusedLogoTab)), "Logo");
     EXPECT_EQ(Narrow(session.sheet().TabCaption(kRefusedEtbTab)), "ETB Funtion");
-    ExpectReadOnlyDefaults();
-    const PressOutcome cancel = session.Press(SheetButton::kCancel);
-    EXPECT_TRUE(cancel.taken);
-    EXPECT_FALSE(cancel.sheetOpen);
-    EXPECT_TRUE(cancel.messages.empty());
-    ExpectPrinterUntouched();
-}
-
-TEST_P(RefusedPrinter, ApplyAndOkWriteNothingAndTellNothing) {
-    ASSERT_TRUE(OpenSheet());
     ExpectReadOnlyDefaults();
     const PressOutcome apply = session.Press(SheetButton::kApply);
     EXPECT_TRUE(apply.sheetOpen);
@@ -388,9 +353,9 @@ TEST_P(RefusedPrinter, ApplyAndOkWriteNothingAndTellNothing) {
 // and the sheet goes on.
 TEST_P(RefusedPrinter, PrintAllLogosSendsNothingAndTheSheetGoesOn) {
     ASSERT_TRUE(OpenSheet());
-    const std::wstring startDoc = L"C:\\Zelt\\" + session.printerName() + L"\\ZeltRasterLogoData\\StartDoc";
+    const std::wstring startDoc = session.LogoFolder(L"StartDoc");
     std::wstring error;
-    ASSERT_TRUE(host::MakeFolders(startDoc, error)) << Narrow(error);
+    ASSERT_TRUE(ClearFolder(startDoc, L"*.zrl", error)) << Narrow(error);
     const std::wstring pending = startDoc + L"\\-1.zrl";
     ASSERT_TRUE(WriteWholeFile(pending, Pattern(10, 1)));
 
@@ -407,6 +372,7 @@ TEST_P(RefusedPrinter, PrintAllLogosSendsNothingAndTheSheetGoesOn) {
     const PressOutcome cancel = session.Press(SheetButton::kCancel);
     EXPECT_TRUE(cancel.taken);
     EXPECT_FALSE(cancel.sheetOpen);
+    EXPECT_TRUE(cancel.messages.empty());
     ExpectPrinterUntouched();
 }
 

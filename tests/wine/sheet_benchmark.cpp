@@ -105,25 +105,17 @@ BOOL WINAPI TimedSetDlgItemText(HWND dialog, int id, LPCWSTR text) {
     return Timed<kControls>([&] { return g_setDlgItemText(dialog, id, text); });
 }
 
-template <typename Function>
-bool Hook(HMODULE module, const char* dll, const char* name, Function replacement, Function& original) {
-    void* previous = ReplaceImport(module, dll, name, reinterpret_cast<void*>(replacement));
-    if (previous == nullptr) return false;
-    if (previous != reinterpret_cast<void*>(replacement)) original = reinterpret_cast<Function>(previous);
-    return true;
-}
-
 bool TimePluginShares(HMODULE plugin) {
-    return Hook(plugin, "winspool.drv", "GetPrinterDataW", &TimedGetPrinterData, g_getPrinterData) &&
-           Hook(plugin, "winspool.drv", "SetPrinterDataW", &TimedSetPrinterData, g_setPrinterData) &&
-           Hook(plugin, "winspool.drv", "GetPrinterW", &TimedGetPrinter, g_getPrinter) &&
-           Hook(plugin, "winspool.drv", "GetPrinterDriverW", &TimedGetPrinterDriver, g_getPrinterDriver) &&
-           Hook(plugin, "user32.dll", "LoadStringW", &TimedLoadString, g_loadString) &&
-           Hook(plugin, "user32.dll", "SendDlgItemMessageW", &TimedSendDlgItemMessage, g_sendDlgItemMessage) &&
-           Hook(plugin, "user32.dll", "SendMessageW", &TimedSendMessage, g_sendMessage) &&
-           Hook(plugin, "user32.dll", "CheckDlgButton", &TimedCheckDlgButton, g_checkDlgButton) &&
-           Hook(plugin, "user32.dll", "EnableWindow", &TimedEnableWindow, g_enableWindow) &&
-           Hook(plugin, "user32.dll", "SetDlgItemTextW", &TimedSetDlgItemText, g_setDlgItemText);
+    return HookImport(plugin, "winspool.drv", "GetPrinterDataW", &TimedGetPrinterData, g_getPrinterData) &&
+           HookImport(plugin, "winspool.drv", "SetPrinterDataW", &TimedSetPrinterData, g_setPrinterData) &&
+           HookImport(plugin, "winspool.drv", "GetPrinterW", &TimedGetPrinter, g_getPrinter) &&
+           HookImport(plugin, "winspool.drv", "GetPrinterDriverW", &TimedGetPrinterDriver, g_getPrinterDriver) &&
+           HookImport(plugin, "user32.dll", "LoadStringW", &TimedLoadString, g_loadString) &&
+           HookImport(plugin, "user32.dll", "SendDlgItemMessageW", &TimedSendDlgItemMessage, g_sendDlgItemMessage) &&
+           HookImport(plugin, "user32.dll", "SendMessageW", &TimedSendMessage, g_sendMessage) &&
+           HookImport(plugin, "user32.dll", "CheckDlgButton", &TimedCheckDlgButton, g_checkDlgButton) &&
+           HookImport(plugin, "user32.dll", "EnableWindow", &TimedEnableWindow, g_enableWindow) &&
+           HookImport(plugin, "user32.dll", "SetDlgItemTextW", &TimedSetDlgItemText, g_setDlgItemText);
 }
 
 // A stand-in plug-in that adds the given pages, each behind a dialog

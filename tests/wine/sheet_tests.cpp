@@ -7,17 +7,18 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cctype>
 #include <string>
 #include <vector>
 
 #include "iat_hook.h"
+#include "page_driver.h"
 #include "plugin_session.h"
 #include "printer_names.h"
 #include "printer_setup.h"
 #include "sheet_session.h"
 
 using namespace zelt::host;
+using zelt::test::Narrow;
 
 namespace {
 
@@ -82,13 +83,6 @@ std::wstring CaptionOf(UINT_PTR templateId, bool japanese) {
     return L"(unknown template " + std::to_wstring(templateId) + L")";
 }
 
-std::string Narrow(const std::wstring& text) {
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string narrow(length > 0 ? length - 1 : 0, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, narrow.data(), length, nullptr, nullptr);
-    return narrow;
-}
-
 // One model's printer with the plug-in loaded and its page creation watched.
 class OpenedPlugin {
 public:
@@ -100,15 +94,9 @@ public:
             return;
         }
         g_createdPages.clear();
-        void* previous = ReplaceImport(session_.module(), "comctl32.dll", "CreatePropertySheetPageW",
-                                       reinterpret_cast<void*>(&RecordingCreatePage));
-        if (!previous) {
+        if (!HookImport(session_.module(), "comctl32.dll", "CreatePropertySheetPageW", &RecordingCreatePage,
+                        g_realCreatePage)) {
             error_ = L"the plug-in does not import CreatePropertySheetPageW from comctl32.dll";
-            return;
-        }
-        // A module kept loaded from an earlier case already holds the hook.
-        if (previous != reinterpret_cast<void*>(&RecordingCreatePage)) {
-            g_realCreatePage = reinterpret_cast<CreatePageFunction>(previous);
         }
     }
     const std::wstring& error() const { return error_; }
@@ -181,13 +169,10 @@ TEST_P(SheetPages, ShowsTheModelsPagesInOrderAndCancelsCleanly) {
     EXPECT_EQ(session.CanUnloadNow(), S_OK);
 }
 
-std::string CaseName(const ::testing::TestParamInfo<ModelCase>& info) {
-    std::string name;
-    for (char c : Narrow(info.param.dataFile)) name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-    return name;
-}
-
-INSTANTIATE_TEST_SUITE_P(Models, SheetPages, ::testing::ValuesIn(kModels), CaseName);
+INSTANTIATE_TEST_SUITE_P(Models, SheetPages, ::testing::ValuesIn(kModels),
+                         [](const ::testing::TestParamInfo<ModelCase>& info) {
+                             return zelt::test::TestNameOf(info.param.dataFile);
+                         });
 
 // Registered separately with LANG=ja_JP.UTF-8: Wine then loads the Japanese
 // dialog templates, whose captions the tabs show.

@@ -14,35 +14,29 @@
 #include <vector>
 
 #include "journal/copy_model.h"
-#include "logo/logo_settings.h"
-#include "page_driver.h"
+#include "page_checks.h"
 
 using namespace zelt::test;
 using namespace zelt;
 
 namespace {
 
-constexpr int kLogoTab = 1;
-constexpr int kCopyTab = 2;
-
 // Printer A prints logos, printer B generates them; neither uses simple copy,
 // so a Copy Options page in Print mode is enabled whole.
-const wchar_t kModelA[] = L"QRVX10.GPD";
-const wchar_t kModelB[] = L"QRVB18.GPD";
+const wchar_t* const kModelA = kPlainModel;
+const wchar_t* const kModelB = kPresenterModel;
 
 bool PrepareWithLogoMode(PageSession& session, const wchar_t* model, bool generate, std::wstring& error) {
-    if (!session.Prepare(model, error)) return false;
-    return session.values().Write(L"LOGO_LOGOMODEGENERATE", generate ? 1 : 0) &&
-           session.values().Write(L"LOGO_LOGOMODEPRINT", generate ? 0 : 1) &&
-           session.values().Write(L"COPY_SIMPLECOPY", 0);
+    return session.Prepare(model, error,
+                           {{L"LOGO_LOGOMODEGENERATE", generate ? 1 : 0},
+                            {L"LOGO_LOGOMODEPRINT", generate ? 0 : 1},
+                            {L"COPY_SIMPLECOPY", 0}});
 }
 
 // A Copy Options page as the Logo mode leaves it while "Simple Copy" is clear:
 // all off in Generate mode, all on in Print mode.
 void ExpectCopyPageFor(HWND copyPage, bool generateMode, const char* which) {
-    ASSERT_NE(copyPage, nullptr) << which;
-    EXPECT_EQ(IsEnabled(copyPage, kCopySimpleCopy), !generateMode) << which;
-    for (int id : kCopyDependentControls) EXPECT_EQ(IsEnabled(copyPage, id), !generateMode) << which << ": " << id;
+    ExpectCopyControls(copyPage, false, !generateMode, !generateMode, which);
 }
 
 enum class Arrangement { kOneThread, kTwoThreads };

@@ -14,28 +14,19 @@
 
 #include "frame/page_plan.h"
 #include "page_driver.h"
+#include "pages/etb/etb_model.h"
 #include "pages/zoom/zoom_model.h"
 #include "settings/setting_table.h"
 
 using namespace zelt::test;
+using namespace zelt;
 
 namespace {
 
-// QWNB18_ZOOM's pages: Raster, Logo, Copy Options, Zoom, ETB.
-const wchar_t kModel[] = L"QWNB18_ZOOM.GPD";
-constexpr int kZoomTab = 3;
-constexpr int kEtbTab = 4;
-
+// Texts the pages' own control ids leave unnamed: a label and a group box.
 enum : int {
     kFocusAreaLabel = 1057,
-    kZoomFactorLabel = 1058,
-    kFocusAreaList = 1059,
-    kZoomFactorList = 1060,
-    kZoomDefaults = 1126,
     kEtbGroup = -1,
-    kDisable = 1095,
-    kEnable = 1096,
-    kEtbDefaults = 1124,
 };
 constexpr DWORD kAllBits = 0xFFFFFFFF;
 
@@ -68,7 +59,7 @@ protected:
     HWND Show(int tab, const std::function<void(PrinterValues&)>& seed = {}) {
         std::wstring error;
         session_ = std::make_unique<PageSession>();
-        if (!session_->Prepare(kModel, error)) {
+        if (!session_->Prepare(kZoomModel, error)) {
             ADD_FAILURE() << Narrow(error);
             return nullptr;
         }
@@ -116,22 +107,16 @@ TEST_F(ZoomPage, AFreshPrinterShowsAllWithoutZoomAndStoresTheRepairsAtOnce) {
     HWND page = Show(kZoomTab);
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(loadWrites_, (Writes{{L"ZOOM_FOCUSAREA", 0}, {L"ZOOM_ZOOMFACTOR", 0}}));
-    EXPECT_EQ(Narrowed(ListTexts(page, kFocusAreaList)), (std::vector<std::string>{"All", "Right", "Center", "Left"}));
+    EXPECT_EQ(Narrowed(ListTexts(page, kZoomFocusAreaList)), (std::vector<std::string>{"All", "Right", "Center", "Left"}));
     std::vector<std::string> factors;
     for (const wchar_t* text : zelt::kZoomFactorTexts) factors.push_back(Narrow(text));
     EXPECT_EQ(Narrowed(ListTexts(page, kZoomFactorList)), factors);
-    EXPECT_EQ(ListSelection(page, kFocusAreaList), 0);
+    EXPECT_EQ(ListSelection(page, kZoomFocusAreaList), 0);
     EXPECT_EQ(ListSelection(page, kZoomFactorList), 0);
     EXPECT_FALSE(IsEnabled(page, kZoomFactorList));
     EXPECT_FALSE(IsEnabled(page, kZoomFactorLabel));
-    EXPECT_TRUE(IsEnabled(page, kFocusAreaList));
+    EXPECT_TRUE(IsEnabled(page, kZoomFocusAreaList));
     EXPECT_FALSE(ApplyEnabled());
-
-    EXPECT_EQ(Stored(L"ZOOM_FOCUSAREA"), 0u);
-    EXPECT_EQ(Stored(L"ZOOM_ZOOMFACTOR"), 0u);
-    for (const wchar_t* driverValue : {L"GLOBAL_OPERATINGMODE", L"GLOBAL_ZOOM", L"GLOBAL_FOCUSAREA"}) {
-        EXPECT_TRUE(Absent(driverValue)) << Narrow(driverValue);
-    }
 }
 
 TEST_F(ZoomPage, TheFocusAreaSwitchesTheZoomFactorWithoutChangingIt) {
@@ -139,18 +124,18 @@ TEST_F(ZoomPage, TheFocusAreaSwitchesTheZoomFactorWithoutChangingIt) {
     ASSERT_NE(page, nullptr);
     EXPECT_FALSE(PickListItem(page, kZoomFactorList, 3)) << "a disabled list cannot be picked";
 
-    ASSERT_TRUE(PickListItem(page, kFocusAreaList, 1));
+    ASSERT_TRUE(PickListItem(page, kZoomFocusAreaList, 1));
     EXPECT_TRUE(ApplyEnabled());
     EXPECT_TRUE(IsEnabled(page, kZoomFactorList));
     EXPECT_TRUE(IsEnabled(page, kZoomFactorLabel));
     ASSERT_TRUE(PickListItem(page, kZoomFactorList, 5));
 
-    ASSERT_TRUE(PickListItem(page, kFocusAreaList, 0));
+    ASSERT_TRUE(PickListItem(page, kZoomFocusAreaList, 0));
     EXPECT_FALSE(IsEnabled(page, kZoomFactorList));
     EXPECT_FALSE(IsEnabled(page, kZoomFactorLabel));
     EXPECT_EQ(ListSelection(page, kZoomFactorList), 5);
 
-    ASSERT_TRUE(PickListItem(page, kFocusAreaList, 3));
+    ASSERT_TRUE(PickListItem(page, kZoomFocusAreaList, 3));
     EXPECT_TRUE(IsEnabled(page, kZoomFactorList));
     EXPECT_TRUE(IsEnabled(page, kZoomFactorLabel));
     EXPECT_EQ(ListSelection(page, kZoomFactorList), 5);
@@ -180,9 +165,9 @@ const ZoomApplyCase kZoomApplies[] = {
 
 // Picks as a user must: the zoom factor only while the focus area is not "All".
 void PickZoom(HWND page, const ZoomApplyCase& c) {
-    ASSERT_TRUE(PickListItem(page, kFocusAreaList, 1));
+    ASSERT_TRUE(PickListItem(page, kZoomFocusAreaList, 1));
     ASSERT_TRUE(PickListItem(page, kZoomFactorList, c.zoomFactor));
-    ASSERT_TRUE(PickListItem(page, kFocusAreaList, c.focusArea));
+    ASSERT_TRUE(PickListItem(page, kZoomFocusAreaList, c.focusArea));
 }
 
 void ExpectStoredAsWritten(PrinterValues& values, const Writes& writes) {
@@ -218,7 +203,7 @@ TEST_F(ZoomPage, OkWritesTheValuesAndTheNextOpeningShowsThem) {
 
     page = ShowAgain(kZoomTab);
     ASSERT_NE(page, nullptr);
-    EXPECT_EQ(ListSelection(page, kFocusAreaList), 0);
+    EXPECT_EQ(ListSelection(page, kZoomFocusAreaList), 0);
     EXPECT_EQ(ListSelection(page, kZoomFactorList), 10) << "kept, shown disabled";
     EXPECT_FALSE(IsEnabled(page, kZoomFactorList));
     EXPECT_TRUE(loadWrites_.empty()) << "stored values in range are not rewritten";
@@ -231,13 +216,13 @@ TEST_F(ZoomPage, DefaultsSelectAllAndNoZoomAndReachThePrinterOnlyAtApply) {
         values.Write(L"ZOOM_ZOOMFACTOR", 19);
     });
     ASSERT_NE(page, nullptr);
-    EXPECT_EQ(Narrow(ListTexts(page, kFocusAreaList).at(3)), "Left");
-    EXPECT_EQ(ListSelection(page, kFocusAreaList), 3);
+    EXPECT_EQ(Narrow(ListTexts(page, kZoomFocusAreaList).at(3)), "Left");
+    EXPECT_EQ(ListSelection(page, kZoomFocusAreaList), 3);
     EXPECT_EQ(ListSelection(page, kZoomFactorList), 19);
     EXPECT_TRUE(IsEnabled(page, kZoomFactorList));
 
-    ASSERT_TRUE(Click(page, kZoomDefaults));
-    EXPECT_EQ(ListSelection(page, kFocusAreaList), 0);
+    ASSERT_TRUE(Click(page, kZoomDefaultsButton));
+    EXPECT_EQ(ListSelection(page, kZoomFocusAreaList), 0);
     EXPECT_EQ(ListSelection(page, kZoomFactorList), 0);
     EXPECT_FALSE(IsEnabled(page, kZoomFactorList));
     EXPECT_FALSE(IsEnabled(page, kZoomFactorLabel));
@@ -254,7 +239,7 @@ TEST_F(ZoomPage, DefaultsSelectAllAndNoZoomAndReachThePrinterOnlyAtApply) {
 TEST_F(ZoomPage, CancelWritesNothingBeyondTheLoadRepairs) {
     HWND page = Show(kZoomTab);
     ASSERT_NE(page, nullptr);
-    ASSERT_TRUE(PickListItem(page, kFocusAreaList, 2));
+    ASSERT_TRUE(PickListItem(page, kZoomFocusAreaList, 2));
     ASSERT_TRUE(PickListItem(page, kZoomFactorList, 3));
     Press(SheetButton::kCancel, false);
     EXPECT_TRUE(PageWrites(zelt::kZoom).empty());
@@ -290,12 +275,12 @@ struct BadValueCase {
 };
 
 const BadValueCase kBadValues[] = {
-    {"focus area 4", L"ZOOM_FOCUSAREA", Dword(4), kZoomTab, kFocusAreaList, 0, true},
-    {"focus area all bits", L"ZOOM_FOCUSAREA", Dword(kAllBits), kZoomTab, kFocusAreaList, 0, true},
-    {"focus area 8 bytes", L"ZOOM_FOCUSAREA", Bytes(REG_DWORD, {2, 0, 0, 0, 0, 0, 0, 0}), kZoomTab, kFocusAreaList,
+    {"focus area 4", L"ZOOM_FOCUSAREA", Dword(4), kZoomTab, kZoomFocusAreaList, 0, true},
+    {"focus area all bits", L"ZOOM_FOCUSAREA", Dword(kAllBits), kZoomTab, kZoomFocusAreaList, 0, true},
+    {"focus area 8 bytes", L"ZOOM_FOCUSAREA", Bytes(REG_DWORD, {2, 0, 0, 0, 0, 0, 0, 0}), kZoomTab, kZoomFocusAreaList,
      0, true},
-    {"focus area as binary", L"ZOOM_FOCUSAREA", Bytes(REG_BINARY, {2, 0, 0, 0}), kZoomTab, kFocusAreaList, 0, true},
-    {"focus area 3", L"ZOOM_FOCUSAREA", Dword(3), kZoomTab, kFocusAreaList, 3, false},
+    {"focus area as binary", L"ZOOM_FOCUSAREA", Bytes(REG_BINARY, {2, 0, 0, 0}), kZoomTab, kZoomFocusAreaList, 0, true},
+    {"focus area 3", L"ZOOM_FOCUSAREA", Dword(3), kZoomTab, kZoomFocusAreaList, 3, false},
     {"zoom factor 20", L"ZOOM_ZOOMFACTOR", Dword(20), kZoomTab, kZoomFactorList, 0, true},
     {"zoom factor 2 bytes", L"ZOOM_ZOOMFACTOR", Bytes(REG_DWORD, {5, 0}), kZoomTab, kZoomFactorList, 0, true},
     {"zoom factor 19", L"ZOOM_ZOOMFACTOR", Dword(19), kZoomTab, kZoomFactorList, 19, false},
@@ -319,8 +304,8 @@ TEST_F(BadStoredValues, AreRepairedAtOnceAndShownWithTheirDefault) {
         if (c.list != 0) {
             EXPECT_EQ(ListSelection(page, c.list), static_cast<int>(c.shown));
         } else {
-            EXPECT_EQ(IsChecked(page, kDisable), c.shown == 0);
-            EXPECT_EQ(IsChecked(page, kEnable), c.shown != 0);
+            EXPECT_EQ(IsChecked(page, kEtbDisableButton), c.shown == 0);
+            EXPECT_EQ(IsChecked(page, kEtbEnableButton), c.shown != 0);
         }
         EXPECT_EQ(Stored(c.name), c.shown);
         bool written = false;
@@ -337,18 +322,16 @@ TEST_F(EtbPage, AFreshPrinterShowsDisableAndStoresTheRepairAtOnce) {
     HWND page = Show(kEtbTab);
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(loadWrites_, (Writes{{L"ETB_STATUS", 0}}));
-    EXPECT_TRUE(IsChecked(page, kDisable));
-    EXPECT_FALSE(IsChecked(page, kEnable));
-    EXPECT_EQ(Stored(L"ETB_STATUS"), 0u);
-    EXPECT_TRUE(Absent(L"GLOBAL_ETBSTATUS"));
+    EXPECT_TRUE(IsChecked(page, kEtbDisableButton));
+    EXPECT_FALSE(IsChecked(page, kEtbEnableButton));
     EXPECT_FALSE(ApplyEnabled());
 }
 
 TEST_F(EtbPage, StoredEnableIsShownAndAppliedUnchanged) {
     HWND page = Show(kEtbTab, [](PrinterValues& values) { values.Write(L"ETB_STATUS", 1); });
     ASSERT_NE(page, nullptr);
-    EXPECT_FALSE(IsChecked(page, kDisable));
-    EXPECT_TRUE(IsChecked(page, kEnable));
+    EXPECT_FALSE(IsChecked(page, kEtbDisableButton));
+    EXPECT_TRUE(IsChecked(page, kEtbEnableButton));
     EXPECT_TRUE(loadWrites_.empty());
     Press(SheetButton::kApply, true);
     EXPECT_EQ(PageWrites(zelt::kEtb), (Writes{{L"ETB_STATUS", 1}, {L"GLOBAL_ETBSTATUS", 1}}));
@@ -358,9 +341,9 @@ TEST_F(EtbPage, StoredEnableIsShownAndAppliedUnchanged) {
 TEST_F(EtbPage, ClicksSwitchTheButtonsAndApplyAndOkStoreTheChoice) {
     HWND page = Show(kEtbTab);
     ASSERT_NE(page, nullptr);
-    ASSERT_TRUE(Click(page, kEnable));
-    EXPECT_TRUE(IsChecked(page, kEnable));
-    EXPECT_FALSE(IsChecked(page, kDisable));
+    ASSERT_TRUE(Click(page, kEtbEnableButton));
+    EXPECT_TRUE(IsChecked(page, kEtbEnableButton));
+    EXPECT_FALSE(IsChecked(page, kEtbDisableButton));
     EXPECT_TRUE(ApplyEnabled());
     EXPECT_TRUE(PageWrites(zelt::kEtb).empty());
     Press(SheetButton::kApply, true);
@@ -368,8 +351,8 @@ TEST_F(EtbPage, ClicksSwitchTheButtonsAndApplyAndOkStoreTheChoice) {
     EXPECT_EQ(Stored(L"ETB_STATUS"), 1u);
     EXPECT_EQ(Stored(L"GLOBAL_ETBSTATUS"), 1u);
 
-    ASSERT_TRUE(Click(page, kDisable));
-    EXPECT_FALSE(IsChecked(page, kEnable));
+    ASSERT_TRUE(Click(page, kEtbDisableButton));
+    EXPECT_FALSE(IsChecked(page, kEtbEnableButton));
     Press(SheetButton::kOk, false);
     EXPECT_EQ(PageWrites(zelt::kEtb), (Writes{{L"ETB_STATUS", 0}, {L"GLOBAL_ETBSTATUS", 0}}));
     EXPECT_EQ(Stored(L"ETB_STATUS"), 0u);
@@ -379,9 +362,9 @@ TEST_F(EtbPage, ClicksSwitchTheButtonsAndApplyAndOkStoreTheChoice) {
 TEST_F(EtbPage, DefaultsCheckDisableAndReachThePrinterOnlyAtApply) {
     HWND page = Show(kEtbTab, [](PrinterValues& values) { values.Write(L"ETB_STATUS", 1); });
     ASSERT_NE(page, nullptr);
-    ASSERT_TRUE(Click(page, kEtbDefaults));
-    EXPECT_TRUE(IsChecked(page, kDisable));
-    EXPECT_FALSE(IsChecked(page, kEnable));
+    ASSERT_TRUE(Click(page, kEtbDefaultsButton));
+    EXPECT_TRUE(IsChecked(page, kEtbDisableButton));
+    EXPECT_FALSE(IsChecked(page, kEtbEnableButton));
     EXPECT_TRUE(ApplyEnabled());
     EXPECT_TRUE(PageWrites(zelt::kEtb).empty());
     EXPECT_EQ(Stored(L"ETB_STATUS"), 1u);
@@ -392,7 +375,7 @@ TEST_F(EtbPage, DefaultsCheckDisableAndReachThePrinterOnlyAtApply) {
 TEST_F(EtbPage, CancelAfterAChangeWritesNothing) {
     HWND page = Show(kEtbTab);
     ASSERT_NE(page, nullptr);
-    ASSERT_TRUE(Click(page, kEnable));
+    ASSERT_TRUE(Click(page, kEtbEnableButton));
     Press(SheetButton::kCancel, false);
     EXPECT_TRUE(PageWrites(zelt::kEtb).empty());
     EXPECT_EQ(Stored(L"ETB_STATUS"), 0u);
@@ -403,9 +386,9 @@ TEST_F(EtbPage, NeitherButtonCheckedIsAppliedAsSendingTheCommand) {
     HWND page = Show(kEtbTab);
     ASSERT_NE(page, nullptr);
     // Only a program can clear both buttons of the group.
-    SendMessageW(GetDlgItem(page, kDisable), BM_SETCHECK, BST_UNCHECKED, 0);
-    ASSERT_FALSE(IsChecked(page, kDisable));
-    ASSERT_FALSE(IsChecked(page, kEnable));
+    SendMessageW(GetDlgItem(page, kEtbDisableButton), BM_SETCHECK, BST_UNCHECKED, 0);
+    ASSERT_FALSE(IsChecked(page, kEtbDisableButton));
+    ASSERT_FALSE(IsChecked(page, kEtbEnableButton));
     Press(SheetButton::kApply, true);
     EXPECT_EQ(PageWrites(zelt::kEtb), (Writes{{L"ETB_STATUS", 1}, {L"GLOBAL_ETBSTATUS", 1}}));
 }
@@ -421,23 +404,21 @@ struct ControlTextCase {
 const ControlTextCase kTexts[] = {
     {kZoomTab, kFocusAreaLabel, "Focus Area", "ズーム基準位置"},
     {kZoomTab, kZoomFactorLabel, "Zoom Factor", "ズームファクター"},
-    {kZoomTab, kZoomDefaults, "Set options to defaults", "規定値に戻す"},
+    {kZoomTab, kZoomDefaultsButton, "Set options to defaults", "規定値に戻す"},
     {kEtbTab, kEtbGroup, "Send ETB Command", "ETBコマンド送信設定"},
-    {kEtbTab, kDisable, "Disable", "無効"},
-    {kEtbTab, kEnable, "Enable", "有効(ETBコマンド送出)"},
-    {kEtbTab, kEtbDefaults, "Set options to defaults", "規定値に戻す"},
+    {kEtbTab, kEtbDisableButton, "Disable", "無効"},
+    {kEtbTab, kEtbEnableButton, "Enable", "有効(ETBコマンド送出)"},
+    {kEtbTab, kEtbDefaultsButton, "Set options to defaults", "規定値に戻す"},
 };
 
 void ExpectTexts(PageSession& session, bool japanese) {
-    EXPECT_EQ(Narrow(session.sheet().TabCaption(kZoomTab)), japanese ? "ズーム機能" : "Zoom");
-    EXPECT_EQ(Narrow(session.sheet().TabCaption(kEtbTab)), japanese ? "ETB機能" : "ETB Funtion");
     for (const ControlTextCase& c : kTexts) {
         HWND page = session.ShowPage(c.tab);
         ASSERT_NE(page, nullptr);
         EXPECT_EQ(Narrow(ControlText(page, c.id)), japanese ? c.japanese : c.english) << "control " << c.id;
     }
     HWND zoom = session.ShowPage(kZoomTab);
-    EXPECT_EQ(Narrowed(ListTexts(zoom, kFocusAreaList)), (std::vector<std::string>{"All", "Right", "Center", "Left"}));
+    EXPECT_EQ(Narrowed(ListTexts(zoom, kZoomFocusAreaList)), (std::vector<std::string>{"All", "Right", "Center", "Left"}));
     EXPECT_EQ(Narrow(ListTexts(zoom, kZoomFactorList).at(19)), "+95%");
 }
 

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <winspool.h>
 
+#include <cctype>
+
 #include "iat_hook.h"
 #include "printer_names.h"
 #include "printer_setup.h"
@@ -191,6 +193,12 @@ std::vector<std::wstring> ListTexts(HWND page, int listId) {
     return texts;
 }
 
+std::wstring SelectedText(HWND page, int listId) {
+    const std::vector<std::wstring> texts = ListTexts(page, listId);
+    const int selection = ListSelection(page, listId);
+    return selection >= 0 && selection < static_cast<int>(texts.size()) ? texts[selection] : std::wstring();
+}
+
 bool Click(HWND page, int controlId) {
     HWND button = ReachableControl(page, controlId);
     return button && Send(button, BM_CLICK, 0, 0);
@@ -304,6 +312,12 @@ std::optional<DWORD> PrinterValues::Number(const wchar_t* name) const {
 
 bool PrinterValues::Write(const wchar_t* name, DWORD value) { return WriteRaw(name, REG_DWORD, &value, sizeof value); }
 
+bool PrinterValues::Write(const NamedNumbers& values) {
+    bool all = true;
+    for (const auto& [name, value] : values) all = Write(name, value) && all;
+    return all;
+}
+
 bool PrinterValues::WriteRaw(const wchar_t* name, DWORD type, const void* bytes, DWORD size) {
     BYTE empty = 0;
     BYTE* data = size > 0 ? static_cast<BYTE*>(const_cast<void*>(bytes)) : &empty;
@@ -322,15 +336,7 @@ bool PrinterValues::DeleteAll(std::wstring& error) { return host::DeleteStoredVa
 
 // --- Write recording -------------------------------------------------------------
 bool RecordPluginWrites(HMODULE plugin) {
-    WriteLog& log = Log();
-    void* previous = ReplaceImport(plugin, "winspool.drv", "SetPrinterDataW",
-                                   reinterpret_cast<void*>(&RecordingSetPrinterData));
-    if (!previous) return false;
-    // A module kept loaded from an earlier session already holds the hook.
-    if (previous != reinterpret_cast<void*>(&RecordingSetPrinterData)) {
-        log.real = reinterpret_cast<SetPrinterDataFunction>(previous);
-    }
-    return true;
+    return HookImport(plugin, "winspool.drv", "SetPrinterDataW", &RecordingSetPrinterData, Log().real);
 }
 
 void RefusePluginWrites(DWORD error, const std::wstring& name) {
@@ -351,11 +357,15 @@ std::vector<RecordedWrite> TakeRecordedWrites() {
 }
 
 // --- Fresh printer with its sheet ----------------------------------------------------
-bool PageSession::Prepare(const std::wstring& dataFile, std::wstring& error) {
+bool PageSession::Prepare(const std::wstring& dataFile, std::wstring& error, const NamedNumbers& seed) {
     printerName_ = L"Zelt Page Test " + host::ModelName(dataFile);
     host::SimulatedPrinter printer;
     if (!host::EnsurePrinter({dataFile, printerName_, L""}, printer, error)) return false;
     if (!values_.Open(printerName_, error) || !values_.DeleteAll(error)) return false;
+    if (!values_.Write(seed)) {
+        error = L"cannot store the seed values on " + printerName_;
+        return false;
+    }
     if (!plugin_.Load(host::DefaultPluginPath(), error) || !plugin_.AttachPrinter(printerName_, error)) return false;
     if (!RecordPluginWrites(plugin_.module())) {
         error = L"the plug-in does not import SetPrinterDataW from winspool.drv";
@@ -371,8 +381,14 @@ bool PageSession::OpenSheet(std::wstring& error, PageSession* beside) {
     return beside != nullptr ? sheet_->OpenBeside(beside->sheet(), error) : sheet_->Open(error);
 }
 
-bool PageSession::Open(const std::wstring& dataFile, std::wstring& error) {
-    return Prepare(dataFile, error) && OpenSheet(error);
+bool PageSession::Open(const std::wstring& dataFile, std::wstring& error, const NamedNumbers& seed) {
+    return Prepare(dataFile, error, seed) && OpenSheet(error);
+}
+
+std::wstring PageSession::JournalFolder() const { return L"C:\\Zelt\\" + printerName_ + L"\\ZeltRasterJournalData"; }
+
+std::wstring PageSession::LogoFolder(const std::wstring& position) const {
+    return L"C:\\Zelt\\" + printerName_ + L"\\ZeltRasterLogoData\\" + position;
 }
 
 HWND PageSession::ShowPage(int tabIndex) {
@@ -402,14 +418,16 @@ std::optional<Bytes> ReadWholeFile(const std::wstring& path) {
     return content;
 }
 
-void DeleteFilesIn(const std::wstring& folder, const std::wstring& pattern) {
+bool ClearFolder(const std::wstring& folder, const std::wstring& pattern, std::wstring& error) {
+    if (!host::MakeFolders(folder, error)) return false;
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW((folder + L"\\" + pattern).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
+    if (search == INVALID_HANDLE_VALUE) return true;
     do {
         DeleteFileW((folder + L"\\" + found.cFileName).c_str());
     } while (FindNextFileW(search, &found));
     FindClose(search);
+    return true;
 }
 
 Bytes Pattern(std::size_t size, int seed) {
@@ -418,12 +436,27 @@ Bytes Pattern(std::size_t size, int seed) {
     return bytes;
 }
 
+bool SubmitRawJob(HANDLE printer, const void* bytes, std::size_t length) {
+    DOC_INFO_1W document = {const_cast<wchar_t*>(L"test job"), nullptr, const_cast<wchar_t*>(L"RAW")};
+    DWORD written = 0;
+    const bool sent = StartDocPrinterW(printer, 1, reinterpret_cast<BYTE*>(&document)) && StartPagePrinter(printer) &&
+                      WritePrinter(printer, const_cast<void*>(bytes), static_cast<DWORD>(length), &written) &&
+                      EndPagePrinter(printer);
+    return EndDocPrinter(printer) && sent && written == length;
+}
+
+bool SubmitRawJob(const std::wstring& printerName, const Bytes& bytes) {
+    HANDLE printer = nullptr;
+    if (!OpenPrinterW(const_cast<wchar_t*>(printerName.c_str()), &printer, nullptr)) return false;
+    const bool sent = SubmitRawJob(printer, bytes.data(), bytes.size());
+    ClosePrinter(printer);
+    return sent;
+}
+
 bool PortJobs::Reset(const std::wstring& dataFile, std::wstring& error) {
     folder_ = L"C:\\zelt\\jobs\\" + host::ModelName(dataFile);
     next_ = 1;
-    if (!host::MakeFolders(folder_, error)) return false;
-    DeleteFilesIn(folder_, L"job-*.prn");
-    return true;
+    return ClearFolder(folder_, L"job-*.prn", error);
 }
 
 std::wstring PortJobs::PathOf(int number) const {
@@ -434,16 +467,17 @@ std::wstring PortJobs::PathOf(int number) const {
 
 std::wstring PortJobs::NextPath() { return PathOf(next_++); }
 
-Bytes PortJobs::Next(const Bytes& expected) {
-    const std::wstring path = NextPath();
+Bytes AwaitFile(const std::wstring& path, const Bytes& expected) {
     std::optional<Bytes> content;
     for (int attempt = 0; attempt < 200; ++attempt) {
         content = ReadWholeFile(path);
-        if (content && *content == expected) break;
+        if (content == expected) break;
         Sleep(50);
     }
     return content.value_or("(no job)");
 }
+
+Bytes PortJobs::Next(const Bytes& expected) { return AwaitFile(NextPath(), expected); }
 
 Bytes PortJobs::Next() {
     const std::wstring path = NextPath();
@@ -458,18 +492,7 @@ Bytes PortJobs::Next() {
 }
 
 bool PortJobs::NoneSince(const std::wstring& printerName) {
-    HANDLE printer = nullptr;
-    if (!OpenPrinterW(const_cast<wchar_t*>(printerName.c_str()), &printer, nullptr)) return false;
-    DOC_INFO_1W document = {const_cast<wchar_t*>(L"marker"), nullptr, const_cast<wchar_t*>(L"RAW")};
-    char marker[] = "marker job";
-    DWORD written = 0;
-    StartDocPrinterW(printer, 1, reinterpret_cast<BYTE*>(&document));
-    StartPagePrinter(printer);
-    WritePrinter(printer, marker, sizeof marker - 1, &written);
-    EndPagePrinter(printer);
-    EndDocPrinter(printer);
-    ClosePrinter(printer);
-    return Next("marker job") == "marker job";
+    return SubmitRawJob(printerName, "marker job") && Next("marker job") == "marker job";
 }
 
 bool PortJobs::Arrived(int number, std::uint64_t length, DWORD timeoutMs) const {
@@ -491,6 +514,18 @@ std::string Narrow(const std::wstring& text) {
     std::string narrow(length > 0 ? length - 1 : 0, '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, narrow.data(), length, nullptr, nullptr);
     return narrow;
+}
+
+std::string TestNameOf(const std::wstring& dataFile) {
+    std::string name;
+    for (char c : Narrow(dataFile)) name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    return name;
+}
+
+std::wstring PluginString(HMODULE plugin, UINT id) {
+    wchar_t text[200] = {};
+    const int length = LoadStringW(plugin, id, text, 200);
+    return std::wstring(text, static_cast<std::size_t>(length > 0 ? length : 0));
 }
 
 }  // namespace zelt::test

@@ -5,10 +5,9 @@
 // Typical use:
 //
 //   PageSession session;
-//   ASSERT_TRUE(session.Prepare(L"QWNB18_ZOOM.GPD", error));   // fresh printer, no values
-//   session.values().Write(L"ETB_STATUS", 1);                    // optional seeding
+//   ASSERT_TRUE(session.Prepare(kZoomModel, error, {{L"ETB_STATUS", 1}}));  // fresh printer, only the seed
 //   ASSERT_TRUE(session.OpenSheet(error));
-//   HWND page = session.ShowPage(4);                             // by tab index
+//   HWND page = session.ShowPage(kEtbTab);
 //   ASSERT_TRUE(Click(page, 1095));
 //   PressOutcome outcome = session.Press(SheetButton::kOk);      // message boxes dismissed
 //   EXPECT_EQ(session.values().Number(L"GLOBAL_ETBSTATUS"), 0u);
@@ -20,6 +19,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "plugin_session.h"
@@ -29,6 +29,28 @@
 namespace zelt::test {
 
 using host::SheetButton;
+
+// The tabs of a sheet in the order its pages come; on a model without the
+// Zoom page the ETB page is the fourth.
+constexpr int kRasterTab = 0;
+constexpr int kLogoTab = 1;
+constexpr int kCopyTab = 2;
+constexpr int kZoomTab = 3;
+constexpr int kEtbTab = 4;
+
+// The models most tests use: the standard pages, the presenter pages, and
+// every page.
+inline constexpr wchar_t kPlainModel[] = L"QRVX10.GPD";
+inline constexpr wchar_t kPresenterModel[] = L"QRVB18.GPD";
+inline constexpr wchar_t kZoomModel[] = L"QWNB18_ZOOM.GPD";
+
+// The captions of the plug-in's message boxes: the driver's, and the one the
+// presenter's timeout messages have.
+inline constexpr wchar_t kDriverCaption[] = L"Zelt Raster Printer Driver";
+inline constexpr wchar_t kPresenterCaption[] = L"ZeltRas Printer Driver";
+
+// Values by name, as a test stores or expects them.
+using NamedNumbers = std::vector<std::pair<const wchar_t*, DWORD>>;
 
 // --- Controls of a page ----------------------------------------------------------
 // `page` is a page window (SheetSession::PageWindow). Actions refuse a control
@@ -43,6 +65,8 @@ int ListSelection(HWND page, int listId);
 // The number of items; -1 when there is no list.
 int ListCount(HWND page, int listId);
 std::vector<std::wstring> ListTexts(HWND page, int listId);
+// The selected item's text; empty when nothing is selected.
+std::wstring SelectedText(HWND page, int listId);
 
 // Clicks a push button, radio button or check box with BM_CLICK; the button
 // itself checks an automatic radio button or check box and sends BN_CLICKED.
@@ -105,6 +129,7 @@ public:
     // The number when the value is a REG_DWORD of exactly 4 bytes.
     std::optional<DWORD> Number(const wchar_t* name) const;
     bool Write(const wchar_t* name, DWORD value);
+    bool Write(const NamedNumbers& values);
     // Any type and length, for values a page must repair (size 0: no bytes).
     bool WriteRaw(const wchar_t* name, DWORD type, const void* bytes, DWORD size);
     // Every value of the plug-in's table as stored, one line each: compared
@@ -148,14 +173,14 @@ public:
     PageSession(const PageSession&) = delete;
     PageSession& operator=(const PageSession&) = delete;
 
-    // Printer with no stored values and the plug-in loaded; no sheet yet.
-    // Once per session: a new printer state needs a new session.
-    bool Prepare(const std::wstring& dataFile, std::wstring& error);
+    // Printer with no stored values but `seed` and the plug-in loaded; no
+    // sheet yet. Once per session: a new printer state needs a new session.
+    bool Prepare(const std::wstring& dataFile, std::wstring& error, const NamedNumbers& seed = {});
     // Opens the sheet (again, after an earlier one closed) on a thread of its
     // own, or on the thread of `beside`'s open sheet (SheetSession::OpenBeside).
     bool OpenSheet(std::wstring& error, PageSession* beside = nullptr);
     // Prepare and OpenSheet.
-    bool Open(const std::wstring& dataFile, std::wstring& error);
+    bool Open(const std::wstring& dataFile, std::wstring& error, const NamedNumbers& seed = {});
 
     // Shows the page at `tabIndex` (the sheet creates it when first shown);
     // null when there is no such page.
@@ -166,6 +191,10 @@ public:
     host::PluginSession& plugin() { return plugin_; }
     PrinterValues& values() { return values_; }
     const std::wstring& printerName() const { return printerName_; }
+    // Where the pages find the printer's journals, and its logos of a
+    // position ("StartDoc", "StartPage", "EndPage", "EndDoc").
+    std::wstring JournalFolder() const;
+    std::wstring LogoFolder(const std::wstring& position) const;
 
 private:
     host::PluginSession plugin_;
@@ -176,15 +205,29 @@ private:
 
 // UTF-8 for test messages.
 std::string Narrow(const std::wstring& text);
+// A data file's name as a test name: letters and digits kept, the rest '_'.
+std::string TestNameOf(const std::wstring& dataFile);
+// A string of the plug-in's string table in the system's language.
+std::wstring PluginString(HMODULE plugin, UINT id);
 
 // --- Files and the raw jobs a printer received ----------------------------------------
 using Bytes = std::string;
 
 bool WriteWholeFile(const std::wstring& path, const Bytes& bytes);
 std::optional<Bytes> ReadWholeFile(const std::wstring& path);
-void DeleteFilesIn(const std::wstring& folder, const std::wstring& pattern);
+// The file once it holds `expected` (a port's command may still be writing
+// it, bounded wait); what it holds otherwise, or "(no job)".
+Bytes AwaitFile(const std::wstring& path, const Bytes& expected);
+// Makes `folder` (and the folders above it) where it is missing and deletes
+// its files that match `pattern`; false, with `error`, when it cannot be made.
+bool ClearFolder(const std::wstring& folder, const std::wstring& pattern, std::wstring& error);
 // `size` bytes of a pattern that differs by `seed`.
 Bytes Pattern(std::size_t size, int seed);
+
+// One RAW job of the bytes, through the spooler calls the plug-in makes;
+// false when one of them fails.
+bool SubmitRawJob(HANDLE printer, const void* bytes, std::size_t length);
+bool SubmitRawJob(const std::wstring& printerName, const Bytes& bytes);
 
 // The jobs a test printer's capture port files as job-001.prn, job-002.prn ...
 // in C:\zelt\jobs\<model>.

@@ -69,14 +69,22 @@ std::size_t ReadOnce(const std::wstring& path, unsigned char* into, std::size_t 
     return done;
 }
 
-void SubmitRawBytes(HANDLE printer, const unsigned char* bytes, std::size_t length) {
-    DOC_INFO_1W document = {const_cast<wchar_t*>(L"floor"), nullptr, const_cast<wchar_t*>(L"RAW")};
-    DWORD written = 0;
-    StartDocPrinterW(printer, 1, reinterpret_cast<BYTE*>(&document));
-    StartPagePrinter(printer);
-    WritePrinter(printer, const_cast<unsigned char*>(bytes), static_cast<DWORD>(length), &written);
-    EndPagePrinter(printer);
-    EndDocPrinter(printer);
+bool PrepareBenchmark(PageSession& session, const Port& port, const NamedNumbers& seed) {
+    std::wstring error;
+    if (session.Prepare(port.dataFile, error, seed)) return true;
+    std::fprintf(stderr, "%s\n", Narrow(error).c_str());
+    return false;
+}
+
+HWND OpenBenchmarkPage(PageSession& session, int tab) {
+    std::wstring error;
+    if (!session.OpenSheet(error)) {
+        std::fprintf(stderr, "%s\n", Narrow(error).c_str());
+        return nullptr;
+    }
+    HWND page = session.ShowPage(tab);
+    if (page == nullptr) std::fprintf(stderr, "no page at tab %d\n", tab);
+    return page;
 }
 
 bool WritePatternFile(const std::wstring& path, std::uint64_t size, int seed) {

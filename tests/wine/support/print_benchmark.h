@@ -18,8 +18,6 @@ namespace zelt::test {
 // The floor's reading: the file opened once with CreateFileW and read with
 // ReadFile into `into`, at most `capacity` bytes. The bytes read.
 std::size_t ReadOnce(const std::wstring& path, unsigned char* into, std::size_t capacity);
-// One RAW job of the buffer, the spooler calls made as the plug-in makes them.
-void SubmitRawBytes(HANDLE printer, const unsigned char* bytes, std::size_t length);
 // A file of `size` bytes of a pattern that differs by seed, written in
 // pieces so that making it raises no memory peak of its own.
 bool WritePatternFile(const std::wstring& path, std::uint64_t size, int seed);
@@ -35,6 +33,13 @@ struct Port {
     std::wstring dataFile;  // the test printer's model
     PortJobs jobs;
 };
+
+// A fresh printer of the port's model with only `seed` stored and the
+// plug-in loaded. False, with a message on stderr, when not.
+bool PrepareBenchmark(PageSession& session, const Port& port, const NamedNumbers& seed = {});
+// The sheet opened with the page at `tab` shown; null, with a message on
+// stderr, when not.
+HWND OpenBenchmarkPage(PageSession& session, int tab);
 
 // Runs the plug-in's print and the floor `runs` times each, alternating and
 // swapping which goes first every run, each timed until its last job has
