@@ -72,7 +72,7 @@ DWORD WINAPI SheetSession::SheetThread(void* self) {
     return 0;
 }
 
-bool SheetSession::Open(std::wstring& error, DWORD timeoutMs) {
+bool SheetSession::ReadyToOpen(std::wstring& error) {
     if (open_) {
         error = L"the sheet is already open";
         return false;
@@ -82,6 +82,11 @@ bool SheetSession::Open(std::wstring& error, DWORD timeoutMs) {
         error = Win32Failure(L"making the sheet's end event");
         return false;
     }
+    return true;
+}
+
+bool SheetSession::Open(std::wstring& error, DWORD timeoutMs) {
+    if (!ReadyToOpen(error)) return false;
     thread_ = CreateThread(nullptr, 0, &SheetThread, this, 0, &threadId_);
     if (!thread_) {
         error = Win32Failure(L"starting the sheet's thread");
@@ -92,19 +97,11 @@ bool SheetSession::Open(std::wstring& error, DWORD timeoutMs) {
 }
 
 bool SheetSession::OpenBeside(SheetSession& first, std::wstring& error, DWORD timeoutMs) {
-    if (open_) {
-        error = L"the sheet is already open";
-        return false;
-    }
     if (!first.thread_ || first.closed() || !first.starter_) {
         error = L"there is no sheet open on a thread of its own to open this one beside";
         return false;
     }
-    if (!ended_) ended_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    if (!ended_ || !ResetEvent(ended_)) {
-        error = Win32Failure(L"making the sheet's end event");
-        return false;
-    }
+    if (!ReadyToOpen(error)) return false;
     if (!PostMessageW(first.starter_, kOpenSheetMessage, 0, reinterpret_cast<LPARAM>(this))) {
         error = Win32Failure(L"asking the first sheet's thread to open the sheet");
         return false;

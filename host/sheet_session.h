@@ -57,6 +57,8 @@ private:
     static LRESULT CALLBACK StarterProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // On the sheet's thread: runs the sheet until it closes.
     void RunSheet();
+    // Not open yet, with the end event made and cleared.
+    bool ReadyToOpen(std::wstring& error);
     // Waits for a sheet window on the thread other than `other`.
     bool WaitForWindow(HWND other, std::wstring& error, DWORD timeoutMs);
     bool SendToSheet(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* answer = nullptr) const;
