@@ -31,9 +31,14 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml,winedbg.exe=}"
 # Some machines cannot run 32-bit Linux programs at all (no IA-32 emulation in
 # the kernel): the 32-bit loader then cannot even start (exit 126). The x86
 # tests can say nothing there, so they report themselves skipped (exit 77)
-# instead of failing; any other failure of the loader still fails.
+# instead of failing; any other failure of the loader still fails. The same
+# holds where the 32-bit Wine could not be installed (install-deps.sh says so).
 skip_without_loader() {
   local status=0
+  if [ "${ZELT_WINE_ARCH:-x86}" = x86 ] && [ ! -x /usr/lib/wine/wine ]; then
+    echo "wine-run: the 32-bit Wine (wine32:i386) is not installed; skipped" >&2
+    exit 77
+  fi
   "$wine" --version >/dev/null 2>&1 || status=$?
   if [ "$status" -eq 126 ]; then
     echo "wine-run: this machine cannot run the ${ZELT_WINE_ARCH:-x86} Wine loader (exec format error); skipped" >&2
