@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs a Windows program of the project under Wine in the project's private
 # prefix, on a virtual display when there is no real one.
-#   wine-run.sh --prepare        make the prefix if it does not exist yet
+#   wine-run.sh --prepare        make the prefix unless it was made whole
 #   wine-run.sh PROGRAM [ARGS]   run PROGRAM (a Unix path) with ARGS
 # ZELT_WINE_ARCH picks the architecture: x86 (default; a 32-bit prefix,
 # WINEPREFIX defaulting to ./build/wineprefix) or x64 (a 64-bit prefix,
@@ -46,20 +46,41 @@ skip_without_loader() {
   fi
 }
 
+# A prefix counts as made only when its stamp, written after the last step,
+# is there: a wineboot that failed half way leaves system.reg behind, and a
+# prefix taken as made from that would lack the steps after it. One this
+# script began (its "making" mark) is made again from nothing; any other
+# unstamped prefix (one named by the caller's WINEPREFIX) is made whole in
+# place, never deleted.
+prefix_stamp="$WINEPREFIX/.zelt-prefix-made"
+prefix_making="$WINEPREFIX/.zelt-prefix-making"
+
 prepare() {
   skip_without_loader
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    mkdir -p "$WINEPREFIX"
-    echo "Creating Wine prefix $WINEPREFIX" >&2
-    if ! timeout 300 "$wine" wineboot -i >/dev/null 2>&1; then
-      echo "wine-run: could not create the Wine prefix $WINEPREFIX" >&2
-      exit 1
-    fi
-    # Unmanaged windows: otherwise Wine waits about 2 s for a window manager
-    # that never comes each time a sheet or dialog closes.
-    "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
-    timeout 120 "$wineserver" -w || true
+  [ -f "$prefix_stamp" ] && return 0
+  if [ -f "$prefix_making" ]; then
+    echo "Making the unfinished Wine prefix $WINEPREFIX again" >&2
+    "$wineserver" -k >/dev/null 2>&1 || true
+    rm -rf "$WINEPREFIX"
   fi
+  if [ ! -e "$WINEPREFIX" ]; then
+    mkdir -p "$WINEPREFIX"
+    touch "$prefix_making"
+  fi
+  echo "Creating Wine prefix $WINEPREFIX" >&2
+  if ! timeout 300 "$wine" wineboot -i >/dev/null 2>&1; then
+    echo "wine-run: could not create the Wine prefix $WINEPREFIX" >&2
+    exit 1
+  fi
+  # Unmanaged windows: otherwise Wine waits about 2 s for a window manager
+  # that never comes each time a sheet or dialog closes.
+  if ! "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1; then
+    echo "wine-run: could not make the windows of $WINEPREFIX unmanaged" >&2
+    exit 1
+  fi
+  timeout 120 "$wineserver" -w || true
+  touch "$prefix_stamp"
+  rm -f "$prefix_making"
 }
 
 if [ "${1:-}" = "--prepare" ]; then
