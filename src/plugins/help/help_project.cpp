@@ -43,8 +43,8 @@
 #include <string_view>
 #include <vector>
 
-#include "help/topic_templates.h"
 #include "frame/page_plan.h"
+#include "help/topic_templates.h"
 #include "journal/copy_model.h"
 #include "pages/common/help_tables.h"
 #include "pages/raster/raster_model.h"
@@ -74,7 +74,9 @@ std::string FileName(std::wstring_view topic) { return std::string(topic.begin()
 // the sources must hold (or the templates make) a topic of each name.
 std::map<std::uint16_t, std::string> TemplateTopics() {
     std::map<std::uint16_t, std::string> topics;
-    for (std::uint16_t id = zelt::kCopyA57; id <= zelt::kRasterC252; ++id) topics[id] = FileName(zelt::TemplateTopic(id));
+    for (std::uint16_t id = zelt::kCopyA57; id <= zelt::kRasterC252; ++id) {
+        topics[id] = FileName(zelt::TemplateTopic(id));
+    }
     return topics;
 }
 const std::map<std::uint16_t, std::string> kTemplateTopics = TemplateTopics();
