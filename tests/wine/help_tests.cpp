@@ -370,8 +370,9 @@ TEST_F(HelpTest, AnUnusableHtmlHelpGivesWinHelpOrNothing) {
 }
 
 // hhctrl.ocx copies planted beside the program that opens the sheet and in
-// its current directory, where a search by the bare name looks first: the
-// module names the system folder's and loads neither copy.
+// its current directory, two places a search by the bare name looks in (Wine
+// loads the one beside the program): the module names the system folder's
+// and loads neither copy.
 TEST_F(HelpTest, TheHelpLibraryComesFromTheSystemFolderOnly) {
     const HelpCase etb = {kZoomModel, kEtbTab, 5, L"etb.htm", 1095, 0x80720447, 3};
     PlaceHelpFile(L"qrv_ras_help_HJW.chm");
