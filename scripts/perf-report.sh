@@ -112,7 +112,10 @@ $journals
 ## The module
 
 Stripped, the C and C++ runtimes linked statically, nothing imported beyond
-system DLLs.
+system DLLs. The 64-bit module carries the unwind data (\`.pdata\`/\`.xdata\`)
+of every function, without which x64 Windows cannot walk through its frames;
+it costs 5120 bytes (measured 2026-12-09: 100864 bytes without, 105984 with).
+The 32-bit module needs none and has none.
 
 | Module | Bytes | Goal |
 |---|---|---|

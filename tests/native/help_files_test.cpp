@@ -122,6 +122,22 @@ TEST_P(HelpFiles, EveryContextIdAndHelpIdLeadsToATopicWithText) {
     EXPECT_EQ(topics.at(0x80720447), "/ctl/IDH_114_1095.htm");
 }
 
+// The Help button opens "<.chm>::/<topic>" by the module's own table: each
+// page's topic is in the file, with text, and is the one its context id maps to.
+TEST_P(HelpFiles, EveryPageTopicOfTheModuleIsInTheFile) {
+    const auto topics = ContextTopics();
+    for (std::uint32_t context :
+         {kRasterHelpContext, kLogoHelpContext, kCopyHelpContext, kZoomHelpContext, kEtbHelpContext}) {
+        const std::wstring_view topic = PageTopic(context);
+        const std::string name = "/" + std::string(topic.begin(), topic.end());
+        const auto html = Read(name);
+        ASSERT_TRUE(html.has_value()) << "no topic " << name << " in the file";
+        EXPECT_GE(BodyText(*html).size(), 20u) << name << " has (almost) no text";
+        ASSERT_EQ(topics.count(context), 1u) << "context " << context;
+        EXPECT_EQ(topics.at(context), name) << "context " << context;
+    }
+}
+
 TEST_P(HelpFiles, EveryHelpIdHasATextPopup) {
     const auto header = Read("/help_ids.h");
     const auto popups = Read("/popups.txt");

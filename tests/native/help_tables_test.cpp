@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
+#include <string_view>
 
 namespace zelt {
 namespace {
@@ -92,31 +94,53 @@ TEST(HtmlHelp, FileLiesBesideTheWinHelpFile) {
         const std::wstring chm(HtmlHelpFileSuffix(lcid));
         EXPECT_EQ(hlp.substr(0, hlp.size() - 4), chm.substr(0, chm.size() - 4)) << "same folder and base name";
     }
-    EXPECT_EQ(std::wstring(kHtmlHelpPopupFile), L"::/popups.txt");
+    EXPECT_EQ(std::wstring(kChmFileSeparator) + std::wstring(kHtmlHelpPopupFile), L"::/popups.txt");
+}
+
+// The Help button's topic is the page family's base template's; every
+// template has a topic of its own, and no id that is not a page's has one.
+TEST(HtmlHelp, EachPageContextOpensItsBaseTemplatesTopic) {
+    const struct {
+        std::uint32_t context;
+        const wchar_t* topic;
+    } pages[] = {{kRasterHelpContext, L"raster.htm"}, {kLogoHelpContext, L"logo.htm"}, {kCopyHelpContext, L"copy.htm"},
+                 {kZoomHelpContext, L"zoom.htm"},     {kEtbHelpContext, L"etb.htm"}};
+    for (const auto& page : pages) EXPECT_EQ(PageTopic(page.context), page.topic) << page.context;
+    EXPECT_TRUE(PageTopic(0).empty());
+    EXPECT_TRUE(PageTopic(6).empty());
+    std::set<std::wstring_view> topics;
+    for (std::uint16_t id = 105; id <= 119; ++id) {
+        const std::wstring_view topic = TemplateTopic(id);
+        EXPECT_GT(topic.size(), 4u) << id;
+        EXPECT_EQ(topic.substr(topic.size() - 4), L".htm") << id;
+        EXPECT_EQ(topic.find_first_of(L"/\\:"), std::wstring_view::npos) << id << ": a name in the .chm's root";
+        topics.insert(topic);
+    }
+    EXPECT_EQ(topics.size(), 15u) << "one topic per template";
+    EXPECT_TRUE(TemplateTopic(104).empty());
+    EXPECT_TRUE(TemplateTopic(120).empty());
 }
 
 TEST(HtmlHelp, CallFollowsTheFilesAndTheLibrary) {
-    // HH_HELP_CONTEXT 0x0F and HH_TP_HELP_WM_HELP 0x11 with the .chm and HtmlHelpW,
+    // HH_DISPLAY_TOPIC 0 and HH_TP_HELP_WM_HELP 0x11 with the .chm and HtmlHelpW,
     // else HELP_CONTEXT 1 and HELP_WM_HELP 12 exactly as before.
     const struct {
         HelpRequest request;
         bool chmPresent, htmlHelpAvailable;
         HelpViewer viewer;
         std::uint32_t command;
-        bool popupFile;
     } cases[] = {
-        {HelpRequest::kPageTopic, true, true, HelpViewer::kHtmlHelp, 0x0F, false},
-        {HelpRequest::kControlPopup, true, true, HelpViewer::kHtmlHelp, 0x11, true},
-        {HelpRequest::kPageTopic, false, true, HelpViewer::kWinHelp, 1, false},
-        {HelpRequest::kControlPopup, false, true, HelpViewer::kWinHelp, 12, false},
-        {HelpRequest::kPageTopic, true, false, HelpViewer::kWinHelp, 1, false},
-        {HelpRequest::kControlPopup, true, false, HelpViewer::kWinHelp, 12, false},
+        {HelpRequest::kPageTopic, true, true, HelpViewer::kHtmlHelp, 0x00},
+        {HelpRequest::kControlPopup, true, true, HelpViewer::kHtmlHelp, 0x11},
+        {HelpRequest::kPageTopic, false, true, HelpViewer::kWinHelp, 1},
+        {HelpRequest::kControlPopup, false, true, HelpViewer::kWinHelp, 12},
+        {HelpRequest::kPageTopic, true, false, HelpViewer::kWinHelp, 1},
+        {HelpRequest::kControlPopup, true, false, HelpViewer::kWinHelp, 12},
     };
     for (const auto& c : cases) {
         const HelpCall call = ChooseHelpCall(c.request, c.chmPresent, c.htmlHelpAvailable);
         EXPECT_EQ(call.viewer, c.viewer) << c.chmPresent << c.htmlHelpAvailable;
         EXPECT_EQ(call.command, c.command) << c.chmPresent << c.htmlHelpAvailable;
-        EXPECT_EQ(call.popupFile, c.popupFile) << c.chmPresent << c.htmlHelpAvailable;
     }
 }
 
@@ -138,6 +162,13 @@ TEST(HtmlHelp, PathsAreComposedOrRefused) {
     // Huge suffixes do not wrap the arithmetic around.
     const std::wstring huge(100, L'x');
     EXPECT_FALSE(ComposeHelpPath(directory, 7, huge, huge, out, 64));
+    // A page topic inside the .chm, and the help library in the system folder.
+    const wchar_t chm[] = L"C:\\drv\\3\\a.chm";
+    ASSERT_TRUE(ComposeHelpPath(chm, 15, kChmFileSeparator, PageTopic(kEtbHelpContext), out, 64));
+    EXPECT_EQ(std::wstring(out), L"C:\\drv\\3\\a.chm::/etb.htm");
+    const wchar_t system[] = L"C:\\windows\\system32";
+    ASSERT_TRUE(ComposeHelpPath(system, 20, kHtmlHelpLibrary, {}, out, 64));
+    EXPECT_EQ(std::wstring(out), L"C:\\windows\\system32\\hhctrl.ocx");
 }
 
 }  // namespace

@@ -133,6 +133,43 @@ protected:
 
     std::optional<DWORD> Value(const wchar_t* name) { return session.values().Number(name); }
 
+    // Esc in the name field, Alt+F4 and the close box each end the Save As
+    // dialog (captioned `caption`) as Cancel does: with a name typed that is
+    // free, nothing is renamed and no message shown. The keys are posted to
+    // the focused name field, so the dialog's own loop handles them as typed.
+    void ExpectSaveAsClosesAsCancel(const std::wstring& caption) {
+        HWND page = OpenCopy(kPlainModel, {{L"COPY_SIMPLECOPY", 0}}, {{L"CurrentJournal.zrj", "journal"}});
+        ASSERT_NE(page, nullptr);
+        enum class Way { kEscapeInName, kAltF4, kCloseBox };
+        for (Way way : {Way::kEscapeInName, Way::kAltF4, Way::kCloseBox}) {
+            SCOPED_TRACE(way == Way::kEscapeInName ? "Esc" : way == Way::kAltF4 ? "Alt+F4" : "close box");
+            ClickLater(page, kCopySaveAs);
+            HWND dialog = WaitForDialog(caption);
+            ASSERT_NE(dialog, nullptr);
+            HWND name = GetDlgItem(dialog, 1090);
+            SetDlgItemTextW(dialog, 1090, L"Kept");
+            switch (way) {
+                case Way::kEscapeInName:
+                    PostMessageW(name, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+                    PostMessageW(name, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+                    break;
+                case Way::kAltF4:  // with KF_ALTDOWN, as the system sends it
+                    PostMessageW(name, WM_SYSKEYDOWN, VK_F4, 0x203E0001);
+                    PostMessageW(name, WM_SYSKEYUP, VK_F4, 0xE03E0001);
+                    break;
+                case Way::kCloseBox:  // what the caption's button sends when clicked
+                    PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+                    break;
+            }
+            EXPECT_TRUE(WaitGone(dialog));
+            EXPECT_EQ(WaitForDialog(kDriverCaption, 300), nullptr) << "Cancel shows no message";
+            EXPECT_EQ(*ReadWholeFile(JournalPath(L"CurrentJournal.zrj")), "journal");
+            EXPECT_FALSE(JournalExists(L"Kept.zrj"));
+            EXPECT_EQ(ListTexts(page, kCopyJournalList).size(), 2u);
+        }
+        session.Press(SheetButton::kCancel);
+    }
+
     PageSession session;
 
 private:
@@ -261,11 +298,6 @@ TEST_F(CopyPageTest, SaveAsWithAnExistingNameKeepsTheDialogOpenUntilCancel) {
     Sleep(100);
     EXPECT_TRUE(IsWindowVisible(dialog));
     EXPECT_EQ(Narrow(TextOf(GetDlgItem(dialog, 1090))), "Taken");
-    // Escape and the caption's close button arrive as IDCANCEL: they do not end it.
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-    Sleep(300);
-    EXPECT_TRUE(IsWindowVisible(dialog));
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(1093, BN_CLICKED), 0);
     EXPECT_TRUE(WaitGone(dialog));
     EXPECT_EQ(WaitForDialog(kDriverCaption, 300), nullptr) << "Cancel shows no message";
@@ -273,6 +305,8 @@ TEST_F(CopyPageTest, SaveAsWithAnExistingNameKeepsTheDialogOpenUntilCancel) {
     EXPECT_EQ(*ReadWholeFile(JournalPath(L"Taken.zrj")), "older");
     session.Press(SheetButton::kCancel);
 }
+
+TEST_F(CopyPageTest, SaveAsClosesWithEscapeAltF4AndTheCloseBoxAsCancel) { ExpectSaveAsClosesAsCancel(L"Save As"); }
 
 TEST_F(CopyPageTest, SaveAsRefusesANameThatLeavesTheJournalFolder) {
     HWND page = OpenCopy(kPlainModel, {{L"COPY_SIMPLECOPY", 0}}, {{L"CurrentJournal.zrj", "journal"}});
@@ -439,6 +473,10 @@ TEST_F(CopyPageTest, JapaneseTextsMessagesAndSaveAsDialog) {
     ClickLater(page, kCopySaveAs);  // the journal is archived now
     EXPECT_EQ(Narrow(CloseDriverMessage()), "保存すべきジャーナルデータは、まだ生成されていません。処理を中止しました。");
     session.Press(SheetButton::kCancel);
+}
+
+TEST_F(CopyPageTest, JapaneseSaveAsClosesWithEscapeAltF4AndTheCloseBoxAsCancel) {
+    ExpectSaveAsClosesAsCancel(L"ジャーナルファイルの保存");
 }
 
 }  // namespace

@@ -3,8 +3,9 @@
 // table, in the help file of the system's language. WinHelpW is watched
 // through the plug-in's import table and answered without opening anything.
 // With the .chm beside the .hlp the pages use HtmlHelpW, which the module
-// finds with GetProcAddress: the tests answer that call (through the same
-// import table) with a recording stand-in.
+// finds with GetProcAddress in the hhctrl.ocx it loads: the tests watch that
+// load and answer the GetProcAddress call (through the same import table)
+// with a recording stand-in.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -31,13 +32,43 @@ struct HelpCall {
 std::vector<HelpCall> g_calls;      // WinHelpW
 std::vector<HelpCall> g_htmlCalls;  // HtmlHelpW
 
-constexpr UINT kHhHelpContext = 0x000F;    // HH_HELP_CONTEXT
+constexpr UINT kHhDisplayTopic = 0x0000;   // HH_DISPLAY_TOPIC
 constexpr UINT kHhTpHelpWmHelp = 0x0011;   // HH_TP_HELP_WM_HELP
 
 // How the stand-in for hhctrl.ocx's HtmlHelpW behaves.
 enum class HtmlHelpMode { kRecords, kNotFound, kFails };
 HtmlHelpMode g_htmlHelpMode = HtmlHelpMode::kRecords;
 int g_htmlHelpAsked = 0;  // GetProcAddress(..., "HtmlHelpW") calls
+HMODULE g_htmlHelpAskedOf = nullptr;  // the module it was asked of
+
+// The plug-in's loads of hhctrl.ocx, by the name it gave; refused (as for a
+// missing or unreadable file) while g_refuseHelpLibrary is set.
+std::vector<std::wstring> g_helpLibraryLoads;
+bool g_refuseHelpLibrary = false;
+
+bool NamesHelpLibrary(LPCWSTR name) {
+    if (name == nullptr) return false;
+    std::wstring lower(name);
+    CharLowerW(lower.data());
+    return lower.find(L"hhctrl") != std::wstring::npos;
+}
+
+// A refused load reports "module not found"; null when the load goes ahead.
+bool RecordHelpLibraryLoad(LPCWSTR name) {
+    if (!NamesHelpLibrary(name)) return false;
+    g_helpLibraryLoads.emplace_back(name);
+    if (!g_refuseHelpLibrary) return false;
+    SetLastError(ERROR_MOD_NOT_FOUND);
+    return true;
+}
+
+HMODULE WINAPI RecordingLoadLibraryW(LPCWSTR name) {
+    return RecordHelpLibraryLoad(name) ? nullptr : LoadLibraryW(name);
+}
+
+HMODULE WINAPI RecordingLoadLibraryExW(LPCWSTR name, HANDLE file, DWORD flags) {
+    return RecordHelpLibraryLoad(name) ? nullptr : LoadLibraryExW(name, file, flags);
+}
 
 std::vector<DWORD> TableOf(ULONG_PTR data) {
     std::vector<DWORD> pairs;
@@ -59,6 +90,7 @@ HWND WINAPI RecordingHtmlHelpW(HWND caller, LPCWSTR file, UINT command, DWORD_PT
 FARPROC WINAPI RecordingGetProcAddress(HMODULE module, LPCSTR name) {
     if (!IS_INTRESOURCE(name) && lstrcmpA(name, "HtmlHelpW") == 0) {
         ++g_htmlHelpAsked;
+        g_htmlHelpAskedOf = module;
         return g_htmlHelpMode == HtmlHelpMode::kNotFound ? nullptr
                                                          : reinterpret_cast<FARPROC>(&RecordingHtmlHelpW);
     }
@@ -97,12 +129,24 @@ std::wstring ExpectedHelpFile(const wchar_t* extension = L".hlp") {
 const wchar_t* const kHelpFiles[] = {L"qrv_ras_help_HJW.hlp", L"qrv_ras_help_J_HJW.hlp", L"qrv_ras_help_HJW.chm",
                                      L"qrv_ras_help_J_HJW.chm"};
 
-std::wstring ProgramFolder() {
+std::wstring ModulePath(HMODULE module) {
     wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
-    return folder.substr(0, folder.find_last_of(L'\\'));
+    GetModuleFileNameW(module, path, MAX_PATH);
+    return path;
 }
+
+std::wstring ProgramFolder() {
+    const std::wstring path = ModulePath(nullptr);
+    return path.substr(0, path.find_last_of(L'\\'));
+}
+
+std::wstring SystemFolder() {
+    wchar_t folder[MAX_PATH] = {};
+    GetSystemDirectoryW(folder, MAX_PATH);
+    return folder;
+}
+
+bool SameFile(const std::wstring& a, const std::wstring& b) { return lstrcmpiW(a.c_str(), b.c_str()) == 0; }
 
 // Puts a help file into the driver folder's "3": the built .chm from beside
 // this program when there is one (the module only looks whether it can be
@@ -118,25 +162,28 @@ void RemoveHelpFiles() {
     for (const wchar_t* name : kHelpFiles) DeleteFileW((DriverDirectory() + L"\\3\\" + name).c_str());
 }
 
-// A page's Help button and F1 on one of its controls: the page's context id,
-// and the help id of the control in the page's table of `pairs` pairs.
+// A page's Help button and F1 on one of its controls: the page's context id
+// (WinHelp) or topic (HTML Help), and the help id of the control in the
+// page's table of `pairs` pairs.
 struct HelpCase {
     const wchar_t* dataFile;
     int tab;
     DWORD context;
+    const wchar_t* topic;
     DWORD control;
     DWORD helpId;
     size_t pairs;
 };
 
 const HelpCase kHelpCases[] = {
-    {kPlainModel, kRasterTab, 1, 1001, 0x806B03E9, 31},
-    {kZoomModel, kRasterTab, 1, 1124, 0x80730464, 31},  // the presenter row, not the ETB defaults row
-    {L"QRVC252.GPD", kRasterTab, 1, 1106, 0x80770452, 38},
-    {kZoomModel, kLogoTab, 2, 1033, 0x806C0409, 23},
-    {kZoomModel, kCopyTab, 3, 1098, 0x8074044A, 30},
-    {kZoomModel, kZoomTab, 4, 1059, 0x806E0423, 5},
-    {kZoomModel, kEtbTab, 5, 1095, 0x80720447, 3},
+    {kPlainModel, kRasterTab, 1, L"raster.htm", 1001, 0x806B03E9, 31},
+    {kZoomModel, kRasterTab, 1, L"raster.htm", 1124, 0x80730464, 31},  // the presenter row, not the ETB defaults row
+    {L"QRVC252.GPD", kRasterTab, 1, L"raster.htm", 1106, 0x80770452, 38},
+    {kZoomModel, kLogoTab, 2, L"logo.htm", 1033, 0x806C0409, 23},
+    {kZoomModel, kCopyTab, 3, L"copy.htm", 1098, 0x8074044A, 30},
+    {kPlainModel, kCopyTab, 3, L"copy.htm", 1047, 0x806D0417, 30},
+    {kZoomModel, kZoomTab, 4, L"zoom.htm", 1059, 0x806E0423, 5},
+    {kZoomModel, kEtbTab, 5, L"etb.htm", 1095, 0x80720447, 3},
 };
 
 class HelpTest : public ::testing::Test {
@@ -152,6 +199,15 @@ protected:
         }
         ReplaceImport(session->plugin().module(), "user32.dll", "WinHelpW",
                       reinterpret_cast<void*>(&RecordingWinHelpW));
+        // The module needs only one of them; each is watched where imported.
+        const bool watchesLoads =
+            ReplaceImport(session->plugin().module(), "kernel32.dll", "LoadLibraryW",
+                          reinterpret_cast<void*>(&RecordingLoadLibraryW)) != nullptr;
+        if (ReplaceImport(session->plugin().module(), "kernel32.dll", "LoadLibraryExW",
+                          reinterpret_cast<void*>(&RecordingLoadLibraryExW)) == nullptr &&
+            !watchesLoads) {
+            ADD_FAILURE() << "the module imports neither LoadLibraryW nor LoadLibraryExW";
+        }
         if (!ReplaceImport(session->plugin().module(), "kernel32.dll", "GetProcAddress",
                            reinterpret_cast<void*>(&RecordingGetProcAddress))) {
             ADD_FAILURE() << "the module does not import GetProcAddress";
@@ -163,6 +219,8 @@ protected:
         g_calls.clear();
         g_htmlCalls.clear();
         g_htmlHelpAsked = 0;
+        g_htmlHelpAskedOf = nullptr;
+        g_helpLibraryLoads.clear();
         return session->ShowPage(tab);
     }
 
@@ -200,6 +258,7 @@ protected:
     void SetUp() override {
         RemoveHelpFiles();
         g_htmlHelpMode = HtmlHelpMode::kRecords;
+        g_refuseHelpLibrary = false;
     }
 
     void TearDown() override {
@@ -210,18 +269,38 @@ protected:
     std::unique_ptr<PageSession> session;
 };
 
-// The two calls of a case, to WinHelpW or HtmlHelpW: the context command with
-// `file`, then the popup command with the page's table and `popupFile`.
-void ExpectHelpCalls(const std::vector<HelpCall>& calls, UINT contextCommand, UINT popupCommand, const HelpCase& c,
-                     const std::wstring& file, const std::wstring& popupFile) {
+// The two calls of a case, to WinHelpW or HtmlHelpW: the page's topic
+// (`topicCommand` with `topicFile` and `topicData`), then the popup command
+// with the page's table and `popupFile`.
+struct ExpectedCalls {
+    UINT topicCommand;
+    std::wstring topicFile;
+    ULONG_PTR topicData;
+    UINT popupCommand;
+    std::wstring popupFile;
+};
+
+void ExpectHelpCalls(const std::vector<HelpCall>& calls, const HelpCase& c, const ExpectedCalls& expected) {
     ASSERT_EQ(calls.size(), 2u);
-    EXPECT_EQ(calls[0].command, contextCommand);
-    EXPECT_EQ(calls[0].data, c.context);
-    EXPECT_EQ(Narrow(calls[0].file), Narrow(file));
-    EXPECT_EQ(calls[1].command, popupCommand);
+    EXPECT_EQ(calls[0].command, expected.topicCommand);
+    EXPECT_EQ(calls[0].data, expected.topicData);
+    EXPECT_EQ(Narrow(calls[0].file), Narrow(expected.topicFile));
+    EXPECT_EQ(calls[1].command, expected.popupCommand);
     EXPECT_EQ(calls[1].pairs.size(), 2 * c.pairs);
     EXPECT_EQ(HelpIdFor(calls[1], c.control), c.helpId);
-    EXPECT_EQ(Narrow(calls[1].file), Narrow(popupFile));
+    EXPECT_EQ(Narrow(calls[1].file), Narrow(expected.popupFile));
+}
+
+// WinHelp as it always was: the context id, then the table, both with the .hlp.
+ExpectedCalls WinHelpCalls(const HelpCase& c) {
+    return {HELP_CONTEXT, ExpectedHelpFile(), c.context, HELP_WM_HELP, ExpectedHelpFile()};
+}
+
+// HTML Help: the page's topic by its path in the .chm, then the table with
+// the .chm's text-popup file.
+ExpectedCalls HtmlHelpCalls(const HelpCase& c) {
+    const std::wstring chm = ExpectedHelpFile(L".chm");
+    return {kHhDisplayTopic, chm + L"::/" + c.topic, 0, kHhTpHelpWmHelp, chm + L"::/popups.txt"};
 }
 
 TEST_F(HelpTest, EachPageOpensItsTopicAndItsControlsTopics) {
@@ -233,7 +312,7 @@ TEST_F(HelpTest, EachPageOpensItsTopicAndItsControlsTopics) {
         ASSERT_NE(OpenAndAskHelp(c), nullptr);
         EXPECT_TRUE(g_htmlCalls.empty());
         EXPECT_EQ(g_htmlHelpAsked, 0) << "no .chm: hhctrl.ocx is not even looked for";
-        ExpectHelpCalls(g_calls, HELP_CONTEXT, HELP_WM_HELP, c, ExpectedHelpFile(), ExpectedHelpFile());
+        ExpectHelpCalls(g_calls, c, WinHelpCalls(c));
     }
 }
 
@@ -249,9 +328,9 @@ TEST_F(HelpTest, JapaneseSystemOpensTheJapaneseFile) {
     EXPECT_EQ(Narrow(file.substr(file.size() - 25)), "\\3\\qrv_ras_help_J_HJW.hlp");
 }
 
-// Every page with the .chm beside the .hlp: HtmlHelpW with the .chm of the
-// system's language and the page's context id for the Help button, and with
-// the .chm's text-popup file and the page's table for a control. Runs on the
+// Every page with the .chm beside the .hlp: HtmlHelpW with the page's topic
+// in the .chm of the system's language for the Help button, and with the
+// .chm's text-popup file and the page's table for a control. Runs on the
 // English and on the Japanese system.
 TEST_F(HelpTest, WithTheChmEachPageAsksHtmlHelp) {
     PlaceHelpFile(L"qrv_ras_help_HJW.hlp");
@@ -262,8 +341,7 @@ TEST_F(HelpTest, WithTheChmEachPageAsksHtmlHelp) {
         HWND page = OpenAndAskHelp(c);
         ASSERT_NE(page, nullptr);
         EXPECT_TRUE(g_calls.empty()) << "WinHelpW is not called";
-        ExpectHelpCalls(g_htmlCalls, kHhHelpContext, kHhTpHelpWmHelp, c, ExpectedHelpFile(L".chm"),
-                        ExpectedHelpFile(L".chm") + L"::/popups.txt");
+        ExpectHelpCalls(g_htmlCalls, c, HtmlHelpCalls(c));
         if (g_htmlCalls.size() == 2) EXPECT_EQ(g_htmlCalls[1].caller, GetDlgItem(page, static_cast<int>(c.control)));
     }
 }
@@ -271,7 +349,7 @@ TEST_F(HelpTest, WithTheChmEachPageAsksHtmlHelp) {
 // hhctrl.ocx without HtmlHelpW gives today's WinHelp; a HtmlHelpW that fails
 // is left at that: no WinHelp with the wrong file after it, and no crash.
 TEST_F(HelpTest, AnUnusableHtmlHelpGivesWinHelpOrNothing) {
-    const HelpCase etbEnable = {kZoomModel, kEtbTab, 5, 1096, 0x80720448, 3};
+    const HelpCase etbEnable = {kZoomModel, kEtbTab, 5, L"etb.htm", 1096, 0x80720448, 3};
     PlaceHelpFile(L"qrv_ras_help_HJW.chm");
     PlaceHelpFile(L"qrv_ras_help_J_HJW.chm");
     for (HtmlHelpMode mode : {HtmlHelpMode::kNotFound, HtmlHelpMode::kFails}) {
@@ -286,9 +364,71 @@ TEST_F(HelpTest, AnUnusableHtmlHelpGivesWinHelpOrNothing) {
         if (found) {
             EXPECT_TRUE(g_calls.empty());
         } else {
-            ExpectHelpCalls(g_calls, HELP_CONTEXT, HELP_WM_HELP, etbEnable, ExpectedHelpFile(), ExpectedHelpFile());
+            ExpectHelpCalls(g_calls, etbEnable, WinHelpCalls(etbEnable));
         }
     }
+}
+
+// hhctrl.ocx copies planted beside the program that opens the sheet and in
+// its current directory, two places a search by the bare name looks in (Wine
+// loads the one beside the program): the module names the system folder's
+// and loads neither copy.
+TEST_F(HelpTest, TheHelpLibraryComesFromTheSystemFolderOnly) {
+    const HelpCase etb = {kZoomModel, kEtbTab, 5, L"etb.htm", 1095, 0x80720447, 3};
+    PlaceHelpFile(L"qrv_ras_help_HJW.chm");
+    PlaceHelpFile(L"qrv_ras_help_J_HJW.chm");
+    wchar_t previousDirectory[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, previousDirectory);
+    const std::wstring currentDirectory = L"C:\\zelt-help-planted";
+    CreateDirectoryW(currentDirectory.c_str(), nullptr);
+    ASSERT_TRUE(SetCurrentDirectoryW(currentDirectory.c_str()));
+    const std::wstring planted[] = {ProgramFolder() + L"\\hhctrl.ocx", currentDirectory + L"\\hhctrl.ocx"};
+    const std::wstring realLibrary = SystemFolder() + L"\\hhctrl.ocx";
+
+    HWND page = Open(etb.dataFile, etb.tab);
+    // A real library each, which a load would run.
+    for (const std::wstring& path : planted) {
+        EXPECT_TRUE(CopyFileW(ModulePath(session->plugin().module()).c_str(), path.c_str(), FALSE)) << Narrow(path);
+    }
+    if (page != nullptr) {
+        PressHelp();
+        AskHelpOn(page, static_cast<int>(etb.control));
+    }
+    for (const std::wstring& path : planted) {
+        EXPECT_EQ(GetModuleHandleW(path.c_str()), nullptr) << Narrow(path) << " was loaded";
+    }
+    Close();
+    SetCurrentDirectoryW(previousDirectory);
+    for (const std::wstring& path : planted) DeleteFileW(path.c_str());
+    RemoveDirectoryW(currentDirectory.c_str());
+
+    ASSERT_NE(page, nullptr);
+    ASSERT_EQ(g_helpLibraryLoads.size(), 1u) << "one load, kept for the second request";
+    EXPECT_EQ(Narrow(g_helpLibraryLoads[0]), Narrow(realLibrary));
+    ASSERT_NE(g_htmlHelpAskedOf, nullptr);
+    EXPECT_TRUE(SameFile(ModulePath(g_htmlHelpAskedOf), realLibrary)) << Narrow(ModulePath(g_htmlHelpAskedOf));
+    ExpectHelpCalls(g_htmlCalls, etb, HtmlHelpCalls(etb));
+}
+
+// A system folder's hhctrl.ocx that cannot be loaded (missing or unreadable)
+// gives WinHelp as before, and is not looked for again at the next F1 or Help.
+TEST_F(HelpTest, AHelpLibraryThatCannotBeLoadedIsNotLookedForAgain) {
+    const HelpCase zoom = {kZoomModel, kZoomTab, 4, L"zoom.htm", 1059, 0x806E0423, 5};
+    PlaceHelpFile(L"qrv_ras_help_HJW.chm");
+    PlaceHelpFile(L"qrv_ras_help_J_HJW.chm");
+    g_refuseHelpLibrary = true;
+    HWND page = Open(zoom.dataFile, zoom.tab);
+    ASSERT_NE(page, nullptr);
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE("request " + std::to_string(round + 1));
+        g_calls.clear();
+        PressHelp();
+        AskHelpOn(page, static_cast<int>(zoom.control));
+        ExpectHelpCalls(g_calls, zoom, WinHelpCalls(zoom));
+    }
+    EXPECT_EQ(g_helpLibraryLoads.size(), 1u);
+    EXPECT_EQ(g_htmlHelpAsked, 0);
+    EXPECT_TRUE(g_htmlCalls.empty());
 }
 
 }  // namespace

@@ -174,6 +174,75 @@ INSTANTIATE_TEST_SUITE_P(Models, SheetPages, ::testing::ValuesIn(kModels),
                              return zelt::test::TestNameOf(info.param.dataFile);
                          });
 
+// --- Unwinding through the plug-in's frames ------------------------------------
+// A walk of the stack from inside a call a page makes while it initialises
+// (its first read of a stored value, through the page's import table) must
+// pass the page's frames and reach the program's own below the sheet: on x64
+// that needs the module's unwind data, as every exception, crash dump and
+// debugger does. The walk raises nothing.
+using GetPrinterDataFunction = DWORD(WINAPI*)(HANDLE, LPWSTR, LPDWORD, LPBYTE, DWORD, LPDWORD);
+GetPrinterDataFunction g_realGetPrinterData = nullptr;
+std::vector<void*> g_walk;  // return addresses, innermost first, of the first read
+
+DWORD WINAPI WalkingGetPrinterData(HANDLE printer, LPWSTR name, LPDWORD type, LPBYTE data, DWORD size,
+                                   LPDWORD needed) {
+    if (g_walk.empty()) {
+        void* frames[62];
+        const USHORT count = RtlCaptureStackBackTrace(0, 62, frames, nullptr);
+        g_walk.assign(frames, frames + count);
+    }
+    return g_realGetPrinterData(printer, name, type, data, size, needed);
+}
+
+HMODULE ModuleAt(void* address) {
+    HMODULE module = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       static_cast<LPCWSTR>(address), &module);
+    return module;
+}
+
+std::string ModuleNameAt(void* address) {
+    wchar_t path[MAX_PATH] = L"?";
+    if (HMODULE module = ModuleAt(address)) GetModuleFileNameW(module, path, MAX_PATH);
+    const std::wstring name(path);
+    return Narrow(name.substr(name.find_last_of(L'\\') + 1));
+}
+
+TEST(StackWalk, FromBelowAPageProcedureReachesTheProgramsFrames) {
+#if !defined(_WIN64)
+    GTEST_SKIP() << "32-bit code is unwound through its frames, not through unwind tables";
+#endif
+    OpenedPlugin opened(kModels[0].dataFile);
+    ASSERT_TRUE(opened.error().empty()) << Narrow(opened.error());
+    const HMODULE plugin = opened.session().module();
+    ASSERT_TRUE(HookImport(plugin, "winspool.drv", "GetPrinterDataW", &WalkingGetPrinterData, g_realGetPrinterData));
+    g_walk.clear();
+    SheetSession sheet(opened.session().plugin(), opened.session().sheetParams());
+    std::wstring error;
+    ASSERT_TRUE(sheet.Open(error)) << Narrow(error);  // shows, and so initialises, the first page
+    ASSERT_TRUE(sheet.Press(SheetButton::kCancel));
+    ASSERT_TRUE(sheet.WaitClosed(error)) << Narrow(error);
+
+    std::string walk;
+    for (void* address : g_walk) walk += " " + ModuleNameAt(address);
+    // The replaced import, then the plug-in's frames in one run, then the
+    // system's (dialog manager, sheet), each in a module, up to the program's
+    // own. A frame without unwind data is taken for a leaf: the walk then
+    // reads any word of the stack as a return address and goes astray.
+    const HMODULE program = GetModuleHandleW(nullptr);
+    size_t at = 0;
+    while (at < g_walk.size() && ModuleAt(g_walk[at]) == program) ++at;
+    const size_t firstInPlugin = at;
+    while (at < g_walk.size() && ModuleAt(g_walk[at]) == plugin) ++at;
+    ASSERT_GT(at, firstInPlugin) << "no frame of the plug-in below the read:" << walk;
+    while (at < g_walk.size() && ModuleAt(g_walk[at]) != nullptr && ModuleAt(g_walk[at]) != plugin &&
+           ModuleAt(g_walk[at]) != program) {
+        ++at;
+    }
+    EXPECT_TRUE(at < g_walk.size() && ModuleAt(g_walk[at]) == program)
+        << "the walk is lost after the plug-in's frames:" << walk;
+}
+
 // Registered separately with LANG=ja_JP.UTF-8: Wine then loads the Japanese
 // dialog templates, whose captions the tabs show.
 TEST(JapaneseSheet, TabsShowTheJapaneseCaptions) {

@@ -65,11 +65,12 @@ INT_PTR CALLBACK SaveAsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
                 } else {
                     EndDialog(dialog, 1);
                 }
-            } else if (LOWORD(wParam) == kSaveAsCancel) {
+            } else if (LOWORD(wParam) == kSaveAsCancel || LOWORD(wParam) == IDCANCEL) {
+                // Escape, Alt+F4 and the close box arrive as IDCANCEL (the
+                // dialog manager turns WM_CLOSE into it): each is Cancel.
                 EndDialog(dialog, 0);
             }
-            // Every other command, Escape and the caption's close included,
-            // does nothing: the dialog ends only through its two buttons.
+            // Every other command does nothing.
             return TRUE;
         }
         case WM_HELP:

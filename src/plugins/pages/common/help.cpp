@@ -8,15 +8,31 @@
 namespace zelt {
 namespace {
 
-// HtmlHelpW of hhctrl.ocx, found when first needed and never imported: the
-// module must load on systems without HTML Help, and WinHelp stays the way
-// when it cannot be had.
+// HtmlHelpW of hhctrl.ocx, looked for once, when first needed, and never
+// imported: the module must load on systems without HTML Help, and WinHelp
+// stays the way when it cannot be had. The library is loaded by its full path
+// in the system folder, never by a search: the module runs inside whatever
+// program opens a printer's Properties, where a bare name is looked for in
+// that program's folder, the current directory and along PATH. A failure is
+// kept for the module's life, so F1 does not look again.
 using HtmlHelpProc = HWND(WINAPI*)(HWND caller, LPCWSTR file, UINT command, DWORD_PTR data);
 HtmlHelpProc g_htmlHelp = nullptr;
+bool g_htmlHelpLookedFor = false;
 
 HtmlHelpProc HtmlHelpEntry() {
-    if (g_htmlHelp != nullptr) return g_htmlHelp;
-    HMODULE library = LoadLibraryW(L"hhctrl.ocx");
+    if (g_htmlHelpLookedFor) return g_htmlHelp;
+    g_htmlHelpLookedFor = true;
+    wchar_t systemFolder[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(systemFolder, MAX_PATH);
+    constexpr std::size_t kPathChars = MAX_PATH + kHtmlHelpLibrary.size();
+    wchar_t path[kPathChars];
+    // 0, or at least MAX_PATH when the folder did not fit (and left the buffer undefined).
+    if (length == 0 || length >= MAX_PATH ||
+        !ComposeHelpPath(systemFolder, MAX_PATH, kHtmlHelpLibrary, {}, path, kPathChars)) {
+        return nullptr;
+    }
+    // Its own imports are looked for beside it first.
+    HMODULE library = LoadLibraryExW(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
     if (library == nullptr) return nullptr;
     auto proc = reinterpret_cast<HtmlHelpProc>(reinterpret_cast<void*>(GetProcAddress(library, "HtmlHelpW")));
     if (proc == nullptr) {
@@ -32,9 +48,9 @@ HtmlHelpProc HtmlHelpEntry() {
 // the driver directory or the memory could not be had.
 struct HelpPaths {
     wchar_t* block = nullptr;
-    wchar_t* winHelp = nullptr;   // ...\3\qrv_ras_help[_J]_HJW.hlp
-    wchar_t* htmlHelp = nullptr;  // the .chm beside it
-    wchar_t* popups = nullptr;    // the .chm's text-popup file
+    wchar_t* winHelp = nullptr;     // ...\3\qrv_ras_help[_J]_HJW.hlp
+    wchar_t* htmlHelp = nullptr;    // the .chm beside it
+    wchar_t* inHtmlHelp = nullptr;  // a file inside the .chm: <.chm>::/<file>
 
     HelpPaths() = default;
     HelpPaths(const HelpPaths&) = delete;
@@ -42,7 +58,7 @@ struct HelpPaths {
     ~HelpPaths() { std::free(block); }
 };
 
-bool FindHelpPaths(HelpPaths& paths) {
+bool FindHelpPaths(std::wstring_view chmFile, HelpPaths& paths) {
     DWORD needed = 0;
     GetPrinterDriverDirectoryW(nullptr, nullptr, 1, nullptr, 0, &needed);
     if (needed < sizeof(wchar_t)) return false;
@@ -50,8 +66,8 @@ bool FindHelpPaths(HelpPaths& paths) {
     const std::wstring_view hlp = HelpFileSuffix(lcid);
     const std::wstring_view chm = HtmlHelpFileSuffix(lcid);
     const std::size_t directoryChars = (needed + sizeof(wchar_t) - 1) / sizeof(wchar_t);
-    // Every path has room for the directory, its file name, the popup part and a terminator.
-    const std::size_t pathChars = directoryChars + chm.size() + kHtmlHelpPopupFile.size() + 1;
+    // Every path has room for the directory, its file name, the file inside the .chm and a terminator.
+    const std::size_t pathChars = directoryChars + chm.size() + kChmFileSeparator.size() + chmFile.size() + 1;
     const std::size_t totalChars = directoryChars + 3 * pathChars;
     auto* block = static_cast<wchar_t*>(std::malloc(totalChars * sizeof(wchar_t)));
     if (block == nullptr) return false;
@@ -64,15 +80,15 @@ bool FindHelpPaths(HelpPaths& paths) {
     }
     wchar_t* winHelp = directory + directoryChars;
     wchar_t* htmlHelp = winHelp + pathChars;
-    wchar_t* popups = htmlHelp + pathChars;
+    wchar_t* inHtmlHelp = htmlHelp + pathChars;
     if (!ComposeHelpPath(directory, directoryChars, hlp, {}, winHelp, pathChars) ||
         !ComposeHelpPath(directory, directoryChars, chm, {}, htmlHelp, pathChars) ||
-        !ComposeHelpPath(directory, directoryChars, chm, kHtmlHelpPopupFile, popups, pathChars)) {
+        !ComposeHelpPath(htmlHelp, pathChars, kChmFileSeparator, chmFile, inHtmlHelp, pathChars)) {
         return false;
     }
     paths.winHelp = winHelp;
     paths.htmlHelp = htmlHelp;
-    paths.popups = popups;
+    paths.inHtmlHelp = inHtmlHelp;
     return true;
 }
 
@@ -84,15 +100,18 @@ bool FileCanBeRead(const wchar_t* path) {
     return true;
 }
 
-void OpenHelp(HelpRequest request, HWND caller, ULONG_PTR data) {
+// `chmFile` is what HTML Help opens inside the .chm: the page's topic, or the
+// text-popup file of a control's help.
+void OpenHelp(HelpRequest request, HWND caller, ULONG_PTR data, std::wstring_view chmFile) {
     HelpPaths paths;
-    if (!FindHelpPaths(paths)) return;
+    if (!FindHelpPaths(chmFile, paths)) return;
     const bool chmPresent = FileCanBeRead(paths.htmlHelp);
     HtmlHelpProc htmlHelp = chmPresent ? HtmlHelpEntry() : nullptr;
     const HelpCall call = ChooseHelpCall(request, chmPresent, htmlHelp != nullptr);
     if (call.viewer == HelpViewer::kHtmlHelp) {
-        // A failing HtmlHelpW shows nothing; WinHelp would show the wrong (or no) file.
-        htmlHelp(caller, call.popupFile ? paths.popups : paths.htmlHelp, call.command, data);
+        // A failing HtmlHelpW shows nothing; WinHelp would show the wrong (or
+        // no) file. A topic is named by its path alone.
+        htmlHelp(caller, paths.inHtmlHelp, call.command, request == HelpRequest::kPageTopic ? 0 : data);
     } else {
         WinHelpW(caller, paths.winHelp, call.command, data);
     }
@@ -100,12 +119,14 @@ void OpenHelp(HelpRequest request, HWND caller, ULONG_PTR data) {
 
 }  // namespace
 
-void ShowContextHelp(HWND from, DWORD contextId) { OpenHelp(HelpRequest::kPageTopic, from, contextId); }
+void ShowContextHelp(HWND from, DWORD contextId) {
+    OpenHelp(HelpRequest::kPageTopic, from, contextId, PageTopic(contextId));
+}
 
 void ShowControlHelp(const HELPINFO* request, HelpTableId table) {
     if (request == nullptr) return;
     OpenHelp(HelpRequest::kControlPopup, static_cast<HWND>(request->hItemHandle),
-             reinterpret_cast<ULONG_PTR>(HelpTable(table)));
+             reinterpret_cast<ULONG_PTR>(HelpTable(table)), kHtmlHelpPopupFile);
 }
 
 }  // namespace zelt

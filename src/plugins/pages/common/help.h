@@ -1,5 +1,6 @@
-// Opening the driver's help from a page: HTML Help (hhctrl.ocx, loaded when
-// first needed) when the .chm lies beside the WinHelp file, WinHelp otherwise.
+// Opening the driver's help from a page: HTML Help (the system folder's
+// hhctrl.ocx, loaded when first needed) when the .chm lies beside the WinHelp
+// file, WinHelp otherwise.
 #pragma once
 
 #include <windows.h>

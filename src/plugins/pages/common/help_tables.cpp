@@ -3,6 +3,8 @@
 #include <array>
 #include <cstddef>
 
+#include "frame/page_plan.h"
+
 namespace zelt {
 namespace {
 
@@ -114,28 +116,60 @@ std::wstring_view HtmlHelpFileSuffix(std::uint32_t systemDefaultLcid) {
                                                                              : L"\\3\\qrv_ras_help_HJW.chm";
 }
 
+std::wstring_view TemplateTopic(std::uint16_t templateId) {
+    switch (templateId) {
+        case kCopyA57: return L"copy_a57.htm";
+        case kRasterA57: return L"raster_a57.htm";
+        case kRasterStandard: return L"raster.htm";
+        case kLogo: return L"logo.htm";
+        case kCopyStandard: return L"copy.htm";
+        case kZoom: return L"zoom.htm";
+        case kCopyA59: return L"copy_a59.htm";
+        case kRasterA59: return L"raster_a59.htm";
+        case kSaveAs: return L"saveas.htm";
+        case kEtb: return L"etb.htm";
+        case kRasterB18: return L"raster_b18.htm";
+        case kCopyB18: return L"copy_b18.htm";
+        case kRasterB15: return L"raster_b15.htm";
+        case kCopyC252: return L"copy_c252.htm";
+        case kRasterC252: return L"raster_c252.htm";
+        default: return {};
+    }
+}
+
+std::wstring_view PageTopic(std::uint32_t contextId) {
+    switch (contextId) {
+        case kRasterHelpContext: return TemplateTopic(kRasterStandard);
+        case kLogoHelpContext: return TemplateTopic(kLogo);
+        case kCopyHelpContext: return TemplateTopic(kCopyStandard);
+        case kZoomHelpContext: return TemplateTopic(kZoom);
+        case kEtbHelpContext: return TemplateTopic(kEtb);
+        default: return {};
+    }
+}
+
 HelpCall ChooseHelpCall(HelpRequest request, bool htmlHelpFilePresent, bool htmlHelpAvailable) {
     const bool topic = request == HelpRequest::kPageTopic;
     if (htmlHelpFilePresent && htmlHelpAvailable) {
-        return {HelpViewer::kHtmlHelp, topic ? kHtmlHelpContext : kHtmlHelpTpWmHelp, !topic};
+        return {HelpViewer::kHtmlHelp, topic ? kHtmlHelpDisplayTopic : kHtmlHelpTpWmHelp};
     }
-    return {HelpViewer::kWinHelp, topic ? kWinHelpContext : kWinHelpWmHelp, false};
+    return {HelpViewer::kWinHelp, topic ? kWinHelpContext : kWinHelpWmHelp};
 }
 
-bool ComposeHelpPath(const wchar_t* directory, std::size_t directoryCapacity, std::wstring_view suffix,
+bool ComposeHelpPath(const wchar_t* head, std::size_t headCapacity, std::wstring_view suffix,
                      std::wstring_view tail, wchar_t* out, std::size_t outCapacity) {
     if (out == nullptr || outCapacity == 0) return false;
     out[0] = L'\0';
-    if (directory == nullptr) return false;
+    if (head == nullptr) return false;
     std::size_t length = 0;
-    while (length < directoryCapacity && directory[length] != L'\0') ++length;
-    if (length == directoryCapacity) return false;  // no terminated directory
-    const std::size_t room = outCapacity - 1;       // characters before the terminator
+    while (length < headCapacity && head[length] != L'\0') ++length;
+    if (length == headCapacity) return false;  // no terminated head
+    const std::size_t room = outCapacity - 1;  // characters before the terminator
     if (length > room || suffix.size() > room - length || tail.size() > room - length - suffix.size()) {
         return false;
     }
     std::size_t at = 0;
-    for (std::size_t i = 0; i < length; ++i) out[at++] = directory[i];
+    for (std::size_t i = 0; i < length; ++i) out[at++] = head[i];
     for (wchar_t ch : suffix) out[at++] = ch;
     for (wchar_t ch : tail) out[at++] = ch;
     out[at] = L'\0';

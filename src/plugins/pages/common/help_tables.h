@@ -1,5 +1,5 @@
 // Context help: the help file by system language, each page's context id and
-// its table of (control id, help id) pairs ended by (0, 0).
+// topic, and its table of (control id, help id) pairs ended by (0, 0).
 #pragma once
 
 #include <cstddef>
@@ -39,8 +39,21 @@ std::wstring_view HelpFileSuffix(std::uint32_t systemDefaultLcid);
 // The HTML Help file beside it: same folder, same language, same base name, ".chm".
 std::wstring_view HtmlHelpFileSuffix(std::uint32_t systemDefaultLcid);
 
-// What "What's This?" help names after the .chm path: its text-popup file.
-constexpr std::wstring_view kHtmlHelpPopupFile = L"::/popups.txt";
+// HTML Help names a file inside a .chm after the .chm's path and this.
+constexpr std::wstring_view kChmFileSeparator = L"::/";
+// The .chm's text-popup file, for "What's This?" help.
+constexpr std::wstring_view kHtmlHelpPopupFile = L"popups.txt";
+
+// HTML Help's library, appended to the system folder: it is loaded from
+// there only, never found by a search.
+constexpr std::wstring_view kHtmlHelpLibrary = L"\\hhctrl.ocx";
+
+// The topic of each dialog template, as the help build names its file in the
+// .chm; empty for an id that is no template.
+std::wstring_view TemplateTopic(std::uint16_t templateId);
+// The topic the sheet's Help button opens for a page's context id: the topic
+// of the page family's base template. Empty for an id that is no page's.
+std::wstring_view PageTopic(std::uint32_t contextId);
 
 // Which help system a request goes to, with which command.
 enum class HelpViewer { kWinHelp, kHtmlHelp };
@@ -48,25 +61,26 @@ enum class HelpRequest { kPageTopic, kControlPopup };
 
 struct HelpCall {
     HelpViewer viewer;
-    std::uint32_t command;  // HELP_CONTEXT / HELP_WM_HELP, or HH_HELP_CONTEXT / HH_TP_HELP_WM_HELP
-    bool popupFile;         // the file is the .chm's text-popup file (kHtmlHelpPopupFile appended)
+    std::uint32_t command;  // HELP_CONTEXT / HELP_WM_HELP, or HH_DISPLAY_TOPIC / HH_TP_HELP_WM_HELP
 };
 
 constexpr std::uint32_t kWinHelpContext = 0x0001;       // HELP_CONTEXT
 constexpr std::uint32_t kWinHelpWmHelp = 0x000C;        // HELP_WM_HELP
-constexpr std::uint32_t kHtmlHelpContext = 0x000F;      // HH_HELP_CONTEXT
+constexpr std::uint32_t kHtmlHelpDisplayTopic = 0x0000; // HH_DISPLAY_TOPIC
 constexpr std::uint32_t kHtmlHelpTpWmHelp = 0x0011;     // HH_TP_HELP_WM_HELP
 
 // HTML Help when its file is there and HtmlHelpW could be had, else WinHelp
-// as it always was.
+// as it always was. HTML Help is given a page topic by its path in the .chm
+// (".chm::/topic.htm"), the form every version reads, and a control's help
+// through the .chm's text-popup file.
 HelpCall ChooseHelpCall(HelpRequest request, bool htmlHelpFilePresent, bool htmlHelpAvailable);
 
-// Writes the directory (a terminated string within its first
-// `directoryCapacity` characters), then `suffix`, then `tail`, terminated,
-// into `out` of `outCapacity` characters. False, with `out` holding an empty
-// string where it has room, when the directory is not terminated or the path
-// would not fit: then no help is opened rather than a wrong one.
-bool ComposeHelpPath(const wchar_t* directory, std::size_t directoryCapacity, std::wstring_view suffix,
+// Writes `head` (a terminated string within its first `headCapacity`
+// characters: a folder, or a .chm's path), then `suffix`, then `tail`,
+// terminated, into `out` of `outCapacity` characters. False, with `out`
+// holding an empty string where it has room, when the head is not terminated
+// or the path would not fit: then no help is opened rather than a wrong one.
+bool ComposeHelpPath(const wchar_t* head, std::size_t headCapacity, std::wstring_view suffix,
                      std::wstring_view tail, wchar_t* out, std::size_t outCapacity);
 
 }  // namespace zelt
