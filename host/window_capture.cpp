@@ -16,9 +16,11 @@ bool CaptureWindow(HWND window, RgbImage& image, std::wstring& error) {
         error = L"the window has an unusable size " + std::to_wstring(width) + L"x" + std::to_wstring(height);
         return false;
     }
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEACCEL | UISF_HIDEFOCUS), 0,
+                        SMTO_ABORTIFHUNG, 10000, &ignored);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     // A round trip through the window's thread: the repaint is done when it answers.
-    DWORD_PTR ignored = 0;
     SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &ignored);
 
     BITMAPINFO format = {};

@@ -9,9 +9,10 @@
 
 namespace zelt::host {
 
-// Repaints the window and its children (on their own thread) and copies its
-// client area. The frame is left out: without a window manager Wine leaves
-// it unpainted.
+// Repaints the window and its children (on their own thread) with the
+// keyboard cues on, as after the user pressed Alt, so that the access keys
+// show underlined and the focus framed; then copies its client area. The
+// frame is left out: without a window manager Wine leaves it unpainted.
 bool CaptureWindow(HWND window, RgbImage& image, std::wstring& error);
 
 }  // namespace zelt::host

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Regenerates the page gallery in docs/gallery/ and its index docs/gallery.md:
 # every page variant in English and Japanese, as the driver UI host shows it
-# on simulated printers under Wine. Needs a build (scripts/build.sh).
+# on simulated printers under Wine, drawn by the module of ZELT_WINE_ARCH (x64
+# unless set; the index names it). Needs a build (scripts/build.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$PWD"
@@ -24,6 +25,11 @@ models=(
   "QRVC252.GPD|1:raster-119 3:copy-118"
   "QRVX10.GPD|3:copy-readonly-109|--read-only"
 )
+
+case "$ZELT_WINE_ARCH" in
+  x86) module=32-bit wine=wine ;;
+  x64) module=64-bit wine=/usr/lib/wine/wine64 ;;
+esac
 
 for entry in "${models[@]}"; do
   model="${entry%%|*}"
@@ -59,6 +65,10 @@ done
   echo "Every page of the plug-in as the printer's Properties sheet shows it, in"
   echo "English and Japanese, on simulated printers under Wine. Regenerate with"
   echo "\`bash scripts/make-gallery.sh\` after \`bash scripts/build.sh\`."
+  echo
+  echo "Drawn by the $module module (\`${bin#"$root/"}/ZeltRasUI.dll\`) under $("$wine" --version)."
+  echo "The host turns the keyboard cues on before each picture, as pressing Alt does, so"
+  echo "each control's access key shows underlined (Wine draws the underlines in any case)."
   echo
   echo "| Page | Template | English | Japanese |"
   echo "|---|---|---|---|"

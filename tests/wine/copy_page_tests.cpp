@@ -458,14 +458,14 @@ TEST_F(CopyPageTest, JapaneseTextsMessagesAndSaveAsDialog) {
         {kCopyAdditionalGroup, "特別な複写機能"}, {kCopyPrintJournal, "ファイルから印刷"},
         {kCopySaveAs, "ファイルへ保存"}, {kCopyTimeoutUnit, "*0.5sec"}, {kCopyDefaultsButton, "規定値に戻す"},
     };
-    for (const auto& [id, text] : texts) EXPECT_EQ(Narrow(ControlText(page, id)), text) << id;
+    for (const auto& [id, text] : texts) EXPECT_EQ(Narrow(SeenCaption(page, id)), text) << id;
     EXPECT_EQ(Narrow(ListTexts(page, kCopyJournalList).at(0)), "<Current>");
 
     ClickLater(page, kCopySaveAs);
     HWND dialog = WaitForDialog(L"ジャーナルファイルの保存");
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(Narrow(TextOf(GetDlgItem(dialog, 1094))), "ＯＫ");
-    EXPECT_EQ(Narrow(TextOf(GetDlgItem(dialog, 1093))), "キャンセル");
+    EXPECT_EQ(Narrow(SeenCaption(dialog, 1094)), "ＯＫ");
+    EXPECT_EQ(Narrow(SeenCaption(dialog, 1093)), "キャンセル");
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(1094, BN_CLICKED), 0);
     EXPECT_EQ(Narrow(CloseDriverMessage()), "ジャーナルデータの保存が完了しました。");
     EXPECT_TRUE(WaitGone(dialog));

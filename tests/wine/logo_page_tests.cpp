@@ -475,7 +475,7 @@ TEST_F(LogoPageTest, JapaneseTextsAndEnglishListItems) {
         {kLogoDocBottomLabel, "文書の末尾"},  {kLogoFileTypeLabel, "ロゴファイル形式"},
         {kLogoDefaultsButton, "規定値に戻す"},
     };
-    for (const auto& [id, text] : texts) EXPECT_EQ(Narrow(ControlText(page, id)), text) << id;
+    for (const auto& [id, text] : texts) EXPECT_EQ(Narrow(SeenCaption(page, id)), text) << id;
     const std::vector<std::wstring> positions = ListTexts(page, kLogoGenerateToList);
     ASSERT_EQ(positions.size(), 4u);
     EXPECT_EQ(Narrow(positions[3]), "Document Bottom");

@@ -232,8 +232,8 @@ TEST_F(RasterPageTest, BadStoredValuesAreRepairedAtLoad) {
 TEST_F(RasterPageTest, JapaneseTextsAndMessage) {
     HWND page = OpenRaster(kPlainModel);
     ASSERT_NE(page, nullptr);
-    EXPECT_EQ(ControlText(page, 1001), L"キャッシュドロワ");
-    EXPECT_EQ(ControlText(page, kRasterDefaultsButton), L"規定値に戻す");
+    EXPECT_EQ(SeenCaption(page, 1001), L"キャッシュドロワ");
+    EXPECT_EQ(SeenCaption(page, kRasterDefaultsButton), L"規定値に戻す");
     EXPECT_EQ(Narrow(ListTexts(page, kRasterPrintQualityList)[2]), "Best") << "list texts stay English";
     ASSERT_TRUE(EnableNumberField(page, kRasterDrawerPulseEdit));
     ASSERT_TRUE(TypeText(page, kRasterDrawerPulseEdit, L"0"));

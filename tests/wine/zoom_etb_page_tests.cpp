@@ -415,7 +415,7 @@ void ExpectTexts(PageSession& session, bool japanese) {
     for (const ControlTextCase& c : kTexts) {
         HWND page = session.ShowPage(c.tab);
         ASSERT_NE(page, nullptr);
-        EXPECT_EQ(Narrow(ControlText(page, c.id)), japanese ? c.japanese : c.english) << "control " << c.id;
+        EXPECT_EQ(Narrow(SeenCaption(page, c.id)), japanese ? c.japanese : c.english) << "control " << c.id;
     }
     HWND zoom = session.ShowPage(kZoomTab);
     EXPECT_EQ(Narrowed(ListTexts(zoom, kZoomFocusAreaList)), (std::vector<std::string>{"All", "Right", "Center", "Left"}));

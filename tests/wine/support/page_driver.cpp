@@ -5,6 +5,7 @@
 
 #include <cctype>
 
+#include "access_keys.h"
 #include "iat_hook.h"
 #include "printer_names.h"
 #include "printer_setup.h"
@@ -238,6 +239,8 @@ std::vector<int> EnabledInputs(HWND page) {
 }
 
 std::wstring ControlText(HWND page, int controlId) { return WindowText(GetDlgItem(page, controlId)); }
+
+std::wstring SeenCaption(HWND page, int controlId) { return SeenText(ControlText(page, controlId)); }
 
 bool TypeText(HWND page, int editId, const std::wstring& text) {
     HWND edit = ReachableControl(page, editId);

@@ -75,6 +75,9 @@ bool IsChecked(HWND page, int buttonId);
 bool IsEnabled(HWND page, int controlId);
 // The control's text (WM_GETTEXT); empty for a missing control.
 std::wstring ControlText(HWND page, int controlId);
+// The control's caption as the user reads it: without the access key's mark,
+// and in Japanese without the "(&X)" after it.
+std::wstring SeenCaption(HWND page, int controlId);
 
 // The controls of a page a user could change or press now: enabled, shown
 // buttons (group boxes aside), drop-down lists, edit fields and spin controls.
