@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "page_driver.h"
+#include "pages/common/printer_access.h"
 
 using namespace zelt::test;
 
@@ -190,6 +191,8 @@ struct PageCase {
     std::vector<Step> steps;       // from a printer with no stored values
     std::vector<int> tabStops;     // then, from the page's first control
     std::vector<Step> afterwards;
+    NamedNumbers seed = {};
+    bool readOnly = false;  // opened for a user without the right to change the printer
 };
 
 // The model with a page of every kind (Raster 115, Logo 108, Copy 116, Zoom
@@ -219,6 +222,15 @@ const PageCase kPages[] = {
       {Alt('N'), 1057}, {Alt('O'), 1052}, {Alt('T'), 1054}},
      {1047, 1123, 1046, 1050, 1048, 1049, 1101, 1052, 1054, 1055, 1056},
      {{Alt('D'), 1123}, {Alt('T'), 0}}},
+    // Read-only, the labels' keys go nowhere with their lists (from Print, and
+    // from the sheet's OK where the Tab walk ends); the journal's list, Print
+    // and Save As stay.
+    {"Copy116ReadOnly", kZoomModel, kCopyTab,
+     {{kTab, 1055}, {Alt('Q'), 0}, {Alt('E'), 0}, {Alt('R'), 0}, {Alt('S'), 0}, {Alt('D'), 0}},
+     {1054, 1055, 1056},
+     {{Alt('Q'), 0}, {Alt('T'), 1054}},
+     {{L"COPY_SIMPLECOPY", 0}, {L"COPY_PRESENTERRETRACT", 1}},
+     true},
     {"Zoom110", kZoomModel, kZoomTab,
      {{Alt('Z'), 0},  // the zoom factor is off while the focus area is "All"
       {Alt('F'), 1059}, {kDown, 1059}, {Alt('Z'), 1060}},
@@ -257,7 +269,9 @@ TEST_P(KeyboardPage, KeysReachTheControlsAndTabReadsThePage) {
     const PageCase& c = GetParam();
     PageSession session;
     std::wstring error;
-    ASSERT_TRUE(session.Open(c.model, error)) << Narrow(error);
+    ASSERT_TRUE(session.Prepare(c.model, error, c.seed)) << Narrow(error);
+    if (c.readOnly) session.plugin().sheetParams()->dwFlags = zelt::kNoPermissionFlag;
+    ASSERT_TRUE(session.OpenSheet(error)) << Narrow(error);
     HWND page = session.ShowPage(c.tab);
     ASSERT_NE(page, nullptr);
     HWND sheet = session.sheet().window();

@@ -44,9 +44,35 @@ void SetChecked(HWND page, int buttonId, bool checked) {
     CheckDlgButton(page, buttonId, checked ? BST_CHECKED : BST_UNCHECKED);
 }
 
+namespace {
+
+void SetEnabled(HWND window, bool enabled) {
+    if ((IsWindowEnabled(window) != FALSE) != enabled) EnableWindow(window, enabled ? TRUE : FALSE);
+}
+
+// The label just before a field in tab order carries the field's access key;
+// while it stays enabled, its key would pass the focus on to whatever control
+// follows the disabled field.
+HWND AccessKeyLabel(HWND field) {
+    HWND label = GetWindow(field, GW_HWNDPREV);
+    if (label == nullptr || (SendMessageW(label, WM_GETDLGCODE, 0, 0) & DLGC_STATIC) == 0) return nullptr;
+    if ((GetWindowLongW(label, GWL_STYLE) & SS_NOPREFIX) != 0) return nullptr;
+    wchar_t text[128] = {};
+    const int length = GetWindowTextW(label, text, 128);
+    for (int i = 0; i + 1 < length; ++i) {
+        if (text[i] != L'&') continue;
+        if (text[i + 1] != L'&') return label;
+        ++i;  // "&&" shows one ampersand
+    }
+    return nullptr;
+}
+
+}  // namespace
+
 void EnableControl(HWND control, bool enabled) {
-    if (control == nullptr || (IsWindowEnabled(control) != FALSE) == enabled) return;
-    EnableWindow(control, enabled ? TRUE : FALSE);
+    if (control == nullptr) return;
+    SetEnabled(control, enabled);
+    if (HWND label = AccessKeyLabel(control)) SetEnabled(label, enabled);
 }
 
 void SetUpNumericField(HWND page, int editId, int upDownId, int low, int high) {

@@ -43,8 +43,9 @@ bool IsChecked(HWND page, int buttonId);
 void SetChecked(HWND page, int buttonId, bool checked);
 
 // Changes a control's enabled state only where it differs: every change costs
-// the window system a round trip and the control a repaint. A control the
-// template lacks is passed over.
+// the window system a round trip and the control a repaint. The label that
+// carries the control's access key follows its state, so that a disabled
+// control's key does nothing. A control the template lacks is passed over.
 void EnableControl(HWND control, bool enabled);
 inline void EnableControl(HWND page, int id, bool enabled) { EnableControl(GetDlgItem(page, id), enabled); }
 template <typename Ids>
