@@ -282,19 +282,6 @@ TEST(BuildLogoStream, TakesEachLengthFromTheOpenedFileWhateverTheListingSays) {
     }
 }
 
-TEST(BuildLogoStream, ManyLogosAllListedEmptyStillGoWhole) {
-    FakeFileSystem files;
-    std::vector<Bytes> records;
-    for (int n = 0; n < 60; ++n) {
-        files.files[Logo(n)] = Pattern(static_cast<std::size_t>(100 + n), static_cast<unsigned char>(n));
-        files.listedSize[Logo(n)] = 0;
-        char label[32];
-        std::snprintf(label, sizeof label, "[LOGO %4d]\n", n);
-        records.push_back(Record(label, files.files[Logo(n)]));
-    }
-    EXPECT_EQ(Build(files), Stream(records));
-}
-
 TEST(BuildLogoStream, ALogoShrinkingWhileReadUnderAStaleListingStartsOver) {
     FakeFileSystem files;
     files.files[Logo(0)] = Pattern(10, 0);
