@@ -13,6 +13,7 @@ set(ZELT_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/logo/logo_store.cpp
   ${CMAKE_CURRENT_LIST_DIR}/logo/logo_settings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/spool/logo_stream.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/spool/raw_job.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pages/raster/raster_model.cpp
   ${CMAKE_CURRENT_LIST_DIR}/journal/journal_store.cpp
   ${CMAKE_CURRENT_LIST_DIR}/journal/copy_model.cpp

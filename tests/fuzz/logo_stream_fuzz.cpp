@@ -1,8 +1,9 @@
 // The logo stream builder over a folder whose files appear, vanish, grow,
 // shrink and stop opening between its listing and its walk, and during the
-// walk. A stream, when one is made, holds exactly its records and the
-// closing bytes, every logo byte in it was read by the builder, and no file
-// or search is left open.
+// walk, and whose listing reports sizes that are not the files'. A stream,
+// when one is made, holds exactly its records and the closing bytes, every
+// logo byte in it was read by the builder's last walk, and no file or search
+// is left open.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdlib>
@@ -39,7 +40,7 @@ FakeFileSystem::Bytes ConsumeLogo(FuzzedDataProvider& input) {
 void ChangeFolder(FuzzedDataProvider& input, FakeFileSystem& files, int position) {
     if (input.remaining_bytes() == 0) return;
     const std::wstring path = LogoPath(position, input.ConsumeIntegralInRange(-1, kMaxLogos));
-    switch (input.ConsumeIntegralInRange(0, 7)) {
+    switch (input.ConsumeIntegralInRange(0, 8)) {
         case 0:
             files.files[path] = ConsumeLogo(input);
             break;
@@ -61,14 +62,18 @@ void ChangeFolder(FuzzedDataProvider& input, FakeFileSystem& files, int position
         case 6:
             files.reportedLength.erase(path);
             break;
+        case 7:  // a stale listing
+            files.listedSize[path] = input.ConsumeIntegralInRange<std::uint64_t>(0, 96);
+            break;
         default:
             break;  // no change this time
     }
 }
 
-// Reads as the fake answers them, with where they went and what they delivered.
+// Reads as the fake answers them: what each delivered, and the walk it
+// belongs to (each walk follows a listing of its own).
 struct Read {
-    unsigned char* into;
+    int walk;
     FakeFileSystem::Bytes bytes;
 };
 
@@ -82,41 +87,46 @@ public:
     std::size_t Read(File file, unsigned char* into, std::size_t count) override {
         const std::size_t got = files_.Read(file, into, count);
         Require(got <= count);
-        reads.push_back({into, FakeFileSystem::Bytes(into, into + got)});
+        reads.push_back({walks, FakeFileSystem::Bytes(into, into + got)});
         return got;
     }
     void Close(File file) override { files_.Close(file); }
     bool Rename(const wchar_t* from, const wchar_t* to) override { return files_.Rename(from, to); }
-    Search FindFirst(const wchar_t* pattern, FolderEntry& entry) override { return files_.FindFirst(pattern, entry); }
+    Search FindFirst(const wchar_t* pattern, FolderEntry& entry) override {
+        ++walks;
+        return files_.FindFirst(pattern, entry);
+    }
     bool FindNext(Search search, FolderEntry& entry) override { return files_.FindNext(search, entry); }
     void FindClose(Search search) override { files_.FindClose(search); }
 
     std::vector<::Read> reads;
+    int walks = 0;
 
 private:
     FakeFileSystem& files_;
 };
 
-// Walks the stream record by record. Allocations freed by failed attempts
-// stay in the sanitizer's quarantine, so the reads into the returned stream
-// are those of the pass that filled it, in logo order.
-void CheckStream(const LogoStream& stream, const std::vector<::Read>& reads) {
-    Require(stream.length >= kLogoClosingLength);
-    const unsigned char* end = stream.bytes + stream.length;
-    const unsigned char* at = stream.bytes;
+// The stream is the last walk's reads, one per logo in number order, each
+// framed as its record (the layout written out by hand), and the closing bytes.
+void CheckStream(const LogoStream& stream, const std::vector<::Read>& reads, int lastWalk) {
+    static const std::string kPreamble(
+        "\x1B*rR\0" "\x1B*rA\0" "\x1B*rQ0\0\0" "\x1B*rF1\0\0" "\x1B*rE1\0\0" "\x1B*rP0\0\0" "\0\0", 40);
+    static const std::string kPostamble("\x1B\x0C\0" "\x04\x1B*rB\0" "\n\0", 11);
+    std::string expected;
     std::int32_t number = 0;
     for (const ::Read& read : reads) {
-        if (read.into < stream.bytes || read.into >= end) continue;
+        if (read.walk != lastWalk) continue;
         unsigned char label[kLogoLabelLength];
         FormatLogoLabel(number++, label);
-        Require(read.into == at + kLogoPreambleLength);
-        Require(std::memcmp(at, label, sizeof label) == 0);
-        Require(static_cast<std::size_t>(end - read.into) >= read.bytes.size() + kLogoPostambleLength);
-        Require(read.bytes.empty() || std::memcmp(read.into, read.bytes.data(), read.bytes.size()) == 0);
-        at = read.into + read.bytes.size() + kLogoPostambleLength;
+        expected.append(reinterpret_cast<const char*>(label), sizeof label);
+        expected += kPreamble;
+        expected.append(read.bytes.begin(), read.bytes.end());
+        expected += kPostamble;
     }
     Require(number > 0);
-    Require(at + kLogoClosingLength == end);
+    expected += std::string("\x1B" "d\x02\0", 4);
+    Require(stream.length == expected.size());
+    Require(std::memcmp(stream.bytes, expected.data(), expected.size()) == 0);
 }
 
 }  // namespace
@@ -137,7 +147,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(fake.openNow == 0);
     Require(fake.searchesOpen == 0);
     Require((stream.bytes == nullptr) == (stream.length == 0));
-    if (stream.bytes != nullptr) CheckStream(stream, files.reads);
+    Require(stream.bytes == nullptr || !stream.unreadable);
+    if (stream.bytes != nullptr) CheckStream(stream, files.reads, files.walks);
     std::free(stream.bytes);
     return 0;
 }

@@ -1,7 +1,8 @@
 // Logo and journal files in memory, answering as the C runtime does: a file
 // is opened by its path and read as it is at the time of the read, a rename
 // never replaces its target, and the listing returns a folder's entries in
-// the order they were made (a renamed entry moves to the end).
+// the order they were made (a renamed entry moves to the end). Files too
+// large to hold are generated: byte i of one is GeneratedByte(i).
 #pragma once
 
 #include <algorithm>
@@ -24,6 +25,11 @@ public:
 
     int CurrentDrive() override { return drive; }
 
+    // Depends on every bit of the offset, so that bytes out of order show.
+    static unsigned char GeneratedByte(std::uint64_t offset) {
+        return static_cast<unsigned char>((offset * 0x9E3779B97F4A7C15ull) >> 56);
+    }
+
     File OpenForReading(const wchar_t* path) override {
         ++opens[path];
         if (onOpen) onOpen(path, opens[path]);
@@ -36,8 +42,7 @@ public:
     std::int64_t Length(File file) override {
         Handle& handle = *static_cast<Handle*>(file);
         if (reportedLength.count(handle.path) != 0) return reportedLength[handle.path];
-        const auto it = files.find(handle.path);
-        handle.position = it == files.end() ? 0 : it->second.size();
+        handle.position = SizeOf(handle.path);
         return static_cast<std::int64_t>(handle.position);
     }
 
@@ -54,10 +59,17 @@ public:
     std::size_t Read(File file, unsigned char* into, std::size_t count) override {
         Handle& handle = *static_cast<Handle*>(file);
         if (onRead) onRead(handle.path);
+        std::uint64_t end = SizeOf(handle.path);
+        const auto failing = readFailsAt.find(handle.path);
+        if (failing != readFailsAt.end()) end = std::min(end, failing->second);
+        if (handle.position >= end) return 0;
+        const auto taken = static_cast<std::size_t>(std::min<std::uint64_t>(count, end - handle.position));
         const auto it = files.find(handle.path);
-        if (it == files.end() || handle.position >= it->second.size()) return 0;
-        const std::size_t taken = std::min(count, it->second.size() - handle.position);
-        std::copy(it->second.begin() + handle.position, it->second.begin() + handle.position + taken, into);
+        if (it != files.end()) {
+            std::copy(it->second.begin() + handle.position, it->second.begin() + handle.position + taken, into);
+        } else {
+            for (std::size_t i = 0; i < taken; ++i) into[i] = GeneratedByte(handle.position + i);
+        }
         handle.position += taken;
         return taken;
     }
@@ -106,13 +118,22 @@ public:
         if (files.count(path) == 0) made_[path] = ++lastMade_;
         files[path] = std::move(bytes);
     }
-    bool Exists(const std::wstring& path) const { return files.count(path) != 0; }
+    bool Exists(const std::wstring& path) const { return files.count(path) != 0 || generated.count(path) != 0; }
+    std::uint64_t SizeOf(const std::wstring& path) const {
+        const auto it = files.find(path);
+        if (it != files.end()) return it->second.size();
+        const auto big = generated.find(path);
+        return big == generated.end() ? 0 : big->second;
+    }
 
     int drive = 3;
     std::map<std::wstring, Bytes> files;  // by path; made directly, they list in path order
     std::set<std::wstring> unreadable;    // exist, but do not open
     std::map<std::wstring, std::int64_t> reportedLength;  // what seeking to the end reports instead (-1: fails)
     std::map<std::wstring, std::size_t> shrinkOnSeek;     // cut to this length once measured
+    std::map<std::wstring, std::uint64_t> generated;      // by path, the size of a generated file
+    std::map<std::wstring, std::uint64_t> readFailsAt;    // reads end at this offset, as on a failing disk
+    std::map<std::wstring, std::uint64_t> listedSize;     // what a stale listing reports instead
     std::map<std::wstring, int> opens;                    // every open asked for, by path
     std::vector<std::pair<std::wstring, std::wstring>> renames;
     std::vector<std::wstring> patterns;
@@ -125,7 +146,7 @@ public:
 private:
     struct Handle {
         std::wstring path;
-        std::size_t position;
+        std::uint64_t position;
     };
     struct Listing {
         std::vector<std::pair<std::wstring, std::uint64_t>> entries;  // name and size
@@ -154,7 +175,11 @@ private:
         std::stable_sort(found.begin(), found.end(),
                          [](const auto& a, const auto& b) { return a.first < b.first; });
         std::vector<std::pair<std::wstring, std::uint64_t>> entries;
-        for (const auto& [made, path] : found) entries.emplace_back(path.substr(folder.size()), files.at(path).size());
+        for (const auto& [made, path] : found) {
+            const auto listed = listedSize.find(path);
+            const std::uint64_t size = listed != listedSize.end() ? listed->second : SizeOf(path);
+            entries.emplace_back(path.substr(folder.size()), size);
+        }
         return entries;
     }
 

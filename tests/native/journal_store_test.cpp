@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "fake_file_system.h"
+#include "fake_spooler.h"
 
 namespace zelt {
 namespace {
@@ -145,56 +147,90 @@ TEST(JournalArchive, AnUnreadableArchivePassesTheCheckButTheRenameFails) {
     EXPECT_FALSE(CurrentJournalExists(files, L"Receipt"));
 }
 
-struct ReadOutcome {
-    JournalRead result;
-    std::vector<unsigned char> bytes;
+// --- Sending a journal ----------------------------------------------------------------
+struct SendCase {
+    const char* what;
+    std::function<void(FakeFileSystem&, FakeSpooler&)> setUp;
+    JournalSend result;
+    std::string calls;
+    std::size_t sentBytes;  // the journal's first bytes the spooler took
 };
 
-ReadOutcome Read(FakeFileSystem& files, const std::wstring& path) {
-    JournalBytes journal;
-    ReadOutcome outcome{ReadJournal(files, path.c_str(), journal), {}};
-    if (journal.length > 0) outcome.bytes.assign(journal.bytes, journal.bytes + journal.length);
-    std::free(journal.bytes);
-    EXPECT_EQ(files.openNow, 0) << "every opened journal is closed";
-    return outcome;
-}
-
-TEST(JournalRead, WholeFilesOnlyAndNothingUnread) {
-    FakeFileSystem files;
+TEST(JournalSend, ReadAndWrittenInPartsWholeOrAborted) {
     const std::wstring path = kFolder + L"A.zrj";
-    EXPECT_EQ(Read(files, path).result, JournalRead::kNotOpened);
-
-    std::vector<unsigned char> content(70000);
-    for (std::size_t i = 0; i < content.size(); ++i) content[i] = static_cast<unsigned char>(i * 13);
-    files.Put(path, content);
-    ReadOutcome whole = Read(files, path);
-    EXPECT_EQ(whole.result, JournalRead::kRead);
-    EXPECT_EQ(whole.bytes, content);
-
-    files.Put(path, {});
-    ReadOutcome empty = Read(files, path);
-    EXPECT_EQ(empty.result, JournalRead::kRead);
-    EXPECT_TRUE(empty.bytes.empty());
-
-    files.Put(path, content);
-    files.shrinkOnSeek[path] = 100;
-    EXPECT_EQ(Read(files, path).result, JournalRead::kShort);
-    files.shrinkOnSeek.clear();
-
-    files.reportedLength[path] = -1;
-    EXPECT_EQ(Read(files, path).result, JournalRead::kTooLarge);
-    files.reportedLength[path] = std::int64_t{1} << 31;
-    EXPECT_EQ(Read(files, path).result, JournalRead::kTooLarge);
+    std::vector<unsigned char> content(3 * kJournalPartSize + 5);
+    for (std::size_t i = 0; i < content.size(); ++i) content[i] = static_cast<unsigned char>(i * 13 + i / 4099);
+    const std::string part = std::to_string(kJournalPartSize);
+    const std::string parts = "Write " + part + ", Write " + part + ", Write " + part + ", Write 5";
+    const std::string whole = "StartDoc, StartPage, " + parts + ", EndPage, EndDoc";
+    const SendCase cases[] = {
+        {"missing: no job", [&](FakeFileSystem& f, FakeSpooler&) { f.files.erase(path); }, JournalSend::kNotOpened,
+         "", 0},
+        {"unreadable: no job", [&](FakeFileSystem& f, FakeSpooler&) { f.unreadable.insert(path); },
+         JournalSend::kNotOpened, "", 0},
+        {"whole, in parts", [](FakeFileSystem&, FakeSpooler&) {}, JournalSend::kSent, whole, content.size()},
+        {"empty: a job with no write", [&](FakeFileSystem& f, FakeSpooler&) { f.files[path] = {}; },
+         JournalSend::kSent, "StartDoc, StartPage, EndPage, EndDoc", 0},
+        {"one short part", [&](FakeFileSystem& f, FakeSpooler&) { f.files[path].resize(70000); }, JournalSend::kSent,
+         "StartDoc, StartPage, Write 70000, EndPage, EndDoc", 70000},
+        {"grown since measured: sent as measured", [&](FakeFileSystem& f, FakeSpooler&) { f.reportedLength[path] = 9; },
+         JournalSend::kSent, "StartDoc, StartPage, Write 9, EndPage, EndDoc", 9},
+        {"length unknown: no job", [&](FakeFileSystem& f, FakeSpooler&) { f.reportedLength[path] = -1; },
+         JournalSend::kNotSent, "", 0},
+        {"shrunk once measured", [&](FakeFileSystem& f, FakeSpooler&) { f.shrinkOnSeek[path] = 100; },
+         JournalSend::kNotSent, "StartDoc, StartPage, Abort", 0},
+        {"a read failing half way",
+         [&](FakeFileSystem& f, FakeSpooler&) { f.readFailsAt[path] = kJournalPartSize + kJournalPartSize / 2; },
+         JournalSend::kNotSent, "StartDoc, StartPage, Write " + part + ", Abort", kJournalPartSize},
+        {"the spooler refusing the document", [](FakeFileSystem&, FakeSpooler& s) { s.refused = "StartDoc"; },
+         JournalSend::kNotSent, "StartDoc", 0},
+        {"the spooler refusing a part",
+         [](FakeFileSystem&, FakeSpooler& s) {
+             s.refused = "Write";
+             s.refusedTime = 2;
+         },
+         JournalSend::kNotSent, "StartDoc, StartPage, Write " + part + ", Write " + part + ", Abort",
+         kJournalPartSize},
+    };
+    for (const SendCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        FakeFileSystem files;
+        files.Put(path, content);
+        FakeSpooler spooler;
+        c.setUp(files, spooler);
+        EXPECT_EQ(SendJournal(files, path.c_str(), spooler), c.result);
+        EXPECT_EQ(spooler.Calls(), c.calls);
+        ASSERT_EQ(spooler.received.size(), c.sentBytes);
+        EXPECT_TRUE(std::equal(spooler.received.begin(), spooler.received.end(), content.begin()));
+        EXPECT_EQ(files.openNow, 0) << "every opened journal is closed";
+    }
 }
 
-TEST(JournalRead, AJournalThatGrewIsSentAsLongAsItWasMeasured) {
-    FakeFileSystem files;
+// Beyond what 32 bits count, read and written in parts of the one fixed size:
+// every byte in its place, in as many parts as the size takes.
+TEST(JournalSend, AJournalBeyondFourGibibytesGoesWholeInOrder) {
     const std::wstring path = kFolder + L"CurrentJournal.zrj";
-    files.Put(path, {1, 2, 3, 4, 5, 6});
-    files.reportedLength[path] = 4;
-    ReadOutcome outcome = Read(files, path);
-    EXPECT_EQ(outcome.result, JournalRead::kRead);
-    EXPECT_EQ(outcome.bytes, (std::vector<unsigned char>{1, 2, 3, 4}));
+    const std::uint64_t size = (std::uint64_t{4} << 30) + kJournalPartSize + 7;
+    FakeFileSystem files;
+    files.generated[path] = size;
+    FakeSpooler spooler;
+    std::uint64_t offset = 0;
+    std::uint64_t misplaced = 0;
+    std::size_t largestPart = 0;
+    spooler.onBytes = [&](const unsigned char* bytes, std::uint32_t count) {
+        for (std::uint32_t i = 0; i < count; ++i) misplaced += bytes[i] != FakeFileSystem::GeneratedByte(offset + i);
+        offset += count;
+        largestPart = std::max<std::size_t>(largestPart, count);
+    };
+    EXPECT_EQ(SendJournal(files, path.c_str(), spooler), JournalSend::kSent);
+    EXPECT_EQ(offset, size);
+    EXPECT_EQ(misplaced, 0u);
+    EXPECT_EQ(largestPart, kJournalPartSize);
+    ASSERT_EQ(spooler.calls.size(), 4098u + 4u) << "4096 + 1 whole parts, the 7 bytes, and the job's four calls";
+    EXPECT_EQ(spooler.calls.front(), "StartDoc");
+    EXPECT_EQ(spooler.calls[spooler.calls.size() - 3], "Write 7");
+    EXPECT_EQ(spooler.calls.back(), "EndDoc");
+    EXPECT_EQ(files.openNow, 0);
 }
 
 TEST(JournalPrint, PlanForEachSelection) {

@@ -50,10 +50,16 @@ Bytes Pattern(std::size_t size, unsigned char seed) {
     return bytes;
 }
 
-// The built stream as bytes, freed; `built` tells whether there was one.
-Bytes Build(FakeFileSystem& files, bool* built = nullptr, const wchar_t* folder = L"StartDoc") {
+// Whether there was a stream, and when not, whether the user is told.
+struct Built {
+    bool stream = true;
+    bool unreadable = true;
+};
+
+// The built stream as bytes, freed.
+Bytes Build(FakeFileSystem& files, Built* built = nullptr, const wchar_t* folder = L"StartDoc") {
     LogoStream stream = BuildLogoStream(files, kPrinter, folder);
-    if (built != nullptr) *built = stream.bytes != nullptr;
+    if (built != nullptr) *built = {stream.bytes != nullptr, stream.unreadable};
     Bytes bytes(stream.bytes, stream.bytes + stream.length);
     std::free(stream.bytes);
     EXPECT_EQ(files.openNow, 0) << "every file opened is closed";
@@ -91,9 +97,10 @@ TEST(BuildLogoStream, NoLogoNoStream) {
     FakeFileSystem files;
     files.files[Logo(1)] = {1};
     files.files[Logo(-1)] = {1};
-    bool built = true;
+    Built built;
     EXPECT_TRUE(Build(files, &built).empty());
-    EXPECT_FALSE(built);
+    EXPECT_FALSE(built.stream);
+    EXPECT_FALSE(built.unreadable) << "nothing to print is no failure";
 }
 
 TEST(BuildLogoStream, OneLogoOfOneHundredBytesIsA167ByteJob) {
@@ -145,9 +152,10 @@ TEST(BuildLogoStream, NothingWithoutADriveOrAPrinterName) {
     FakeFileSystem files;
     files.files[Logo(0)] = Pattern(3, 1);
     files.drive = 0;
-    bool built = true;
+    Built built;
     Build(files, &built);
-    EXPECT_FALSE(built);
+    EXPECT_FALSE(built.stream);
+    EXPECT_FALSE(built.unreadable);
     files.drive = 3;
     LogoStream stream = BuildLogoStream(files, L"", L"StartDoc");
     EXPECT_EQ(stream.bytes, nullptr);
@@ -158,9 +166,10 @@ TEST(BuildLogoStream, AnUnmeasurableLogoPrintsNothing) {
     files.files[Logo(0)] = Pattern(3, 1);
     files.files[Logo(1)] = Pattern(3, 1);
     files.reportedLength[Logo(1)] = -1;
-    bool built = true;
+    Built built;
     Build(files, &built);
-    EXPECT_FALSE(built);
+    EXPECT_FALSE(built.stream);
+    EXPECT_TRUE(built.unreadable);
 }
 
 // --- Files that change between the listing and the walk -----------------------
@@ -179,7 +188,7 @@ struct ChangeCase {
     std::vector<Bytes> expected;  // the logos of the stream sent
 };
 
-TEST(BuildLogoStream, CarriesTheBytesReadOrStartsOverWhenAFileChanges) {
+TEST(BuildLogoStream, CarriesTheLengthsFoundWhenOpenedWhenFilesChange) {
     const ChangeCase cases[] = {
         {"logo 1 grows", [](FakeFileSystem& f) { f.files[Logo(1)] = Pattern(40, 9); },
          {Pattern(10, 0), Pattern(40, 9), Pattern(10, 2)}},
@@ -188,7 +197,7 @@ TEST(BuildLogoStream, CarriesTheBytesReadOrStartsOverWhenAFileChanges) {
         {"logo 1 vanishes", [](FakeFileSystem& f) { f.files.erase(Logo(1)); }, {Pattern(10, 0)}},
         {"logo 1 becomes empty", [](FakeFileSystem& f) { f.files[Logo(1)] = {}; },
          {Pattern(10, 0), {}, Pattern(10, 2)}},
-        // The walk reaches it; the stream sized without it starts over.
+        // The walk reaches it; the stream sized without it makes room.
         {"a new logo 3 appears", [](FakeFileSystem& f) { f.files[Logo(3)] = Pattern(5, 5); },
          {Pattern(10, 0), Pattern(10, 1), Pattern(10, 2), Pattern(5, 5)}},
     };
@@ -222,25 +231,16 @@ TEST(BuildLogoStream, SizesBalancingOutStillGiveTheBytesRead) {
     EXPECT_EQ(Build(files), Stream({Record("[LOGO    0]\n", Pattern(6, 7)), Record("[LOGO    1]\n", Pattern(14, 8))}));
 }
 
-TEST(BuildLogoStream, AFileShrinkingWhileReadStartsOver) {
+TEST(BuildLogoStream, ALogoThatKeepsShrinkingWhileReadPrintsNothingAndIsTold) {
     FakeFileSystem files;
     files.files[Logo(0)] = Pattern(10, 0);
-    int reads = 0;
-    files.onRead = [&files, &reads](const std::wstring&) {
-        if (++reads == 1) files.files[Logo(0)] = Pattern(4, 4);
-    };
-    EXPECT_EQ(Build(files), Stream({Record("[LOGO    0]\n", Pattern(4, 4))}));
-}
-
-TEST(BuildLogoStream, AFolderThatNeverSettlesPrintsNothing) {
-    FakeFileSystem files;
-    files.files[Logo(0)] = Pattern(10, 0);
-    files.onOpen = [&files](const std::wstring& opened, int count) {
-        if (opened == Logo(0)) files.files[Logo(0)] = Pattern(10 + count, 0);
-    };
-    bool built = true;
+    std::size_t length = 10;
+    files.onRead = [&files, &length](const std::wstring&) { files.files[Logo(0)] = Pattern(--length, 0); };
+    Built built;
     Build(files, &built);
-    EXPECT_FALSE(built);
+    EXPECT_FALSE(built.stream);
+    EXPECT_TRUE(built.unreadable);
+    EXPECT_EQ(files.opens[Logo(0)], 3) << "three attempts";
 }
 
 TEST(BuildLogoStream, AListedLogoThatDoesNotOpenEndsTheRun) {
@@ -250,6 +250,48 @@ TEST(BuildLogoStream, AListedLogoThatDoesNotOpenEndsTheRun) {
     files.files[Logo(2)] = Pattern(5, 2);
     files.unreadable.insert(Logo(1));
     EXPECT_EQ(Build(files), Stream({Record("[LOGO    0]\n", Pattern(5, 0))}));
+}
+
+// --- A stale listing ----------------------------------------------------------------
+// Sizes the listing reports, as a directory cache, a hard link or a file the
+// rendering side holds open may leave them; the stream always carries the
+// lengths of the files it opened.
+TEST(BuildLogoStream, TakesEachLengthFromTheOpenedFileWhateverTheListingSays) {
+    const struct {
+        const char* what;
+        std::uint64_t listed[3];
+    } cases[] = {
+        {"as listed", {10, 700, 3}},
+        {"one under-reported", {10, 2, 3}},
+        {"all listed empty", {0, 0, 0}},
+        {"one over-reported", {10, 70000, 3}},
+        {"beyond 4 GiB", {10, (std::uint64_t{5} << 30), 3}},
+        {"beyond what any stream holds", {10, UINT64_MAX / 2, UINT64_MAX / 2}},
+    };
+    const std::vector<Bytes> logos = {Pattern(10, 0), Pattern(700, 1), Pattern(3, 2)};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        FakeFileSystem files;
+        for (int n = 0; n < 3; ++n) {
+            files.files[Logo(n)] = logos[n];
+            files.listedSize[Logo(n)] = c.listed[n];
+        }
+        EXPECT_EQ(Build(files), Stream({Record("[LOGO    0]\n", logos[0]), Record("[LOGO    1]\n", logos[1]),
+                                        Record("[LOGO    2]\n", logos[2])}));
+        for (int n = 0; n < 3; ++n) EXPECT_EQ(files.opens[Logo(n)], 1) << "opened once: " << n;
+    }
+}
+
+TEST(BuildLogoStream, ALogoShrinkingWhileReadUnderAStaleListingStartsOver) {
+    FakeFileSystem files;
+    files.files[Logo(0)] = Pattern(10, 0);
+    files.files[Logo(1)] = Pattern(30, 1);
+    files.listedSize[Logo(1)] = 5;
+    int reads = 0;
+    files.onRead = [&files, &reads](const std::wstring& path) {
+        if (path == Logo(1) && ++reads == 1) files.files[Logo(1)] = Pattern(12, 3);
+    };
+    EXPECT_EQ(Build(files), Stream({Record("[LOGO    0]\n", Pattern(10, 0)), Record("[LOGO    1]\n", Pattern(12, 3))}));
 }
 
 // --- Print All Logos ------------------------------------------------------------

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "job_hooks.h"
 #include "journal/copy_model.h"
 #include "page_checks.h"
 
@@ -252,6 +253,94 @@ TEST_F(CopyPageTest, AnEmptyJournalIsOneEmptyJob) {
     session.Press(SheetButton::kCancel);
 }
 
+// --- A job the spooler refuses --------------------------------------------------------------
+// The plug-in's spooler calls answered as a spooler refusing them would (job_hooks.h).
+// Wine's AbortPrinter keeps the job open until the printer handle closes, so
+// the port is looked at while the sheet is open.
+constexpr std::size_t kPart = 1u << 20;  // the parts a journal is written in
+
+struct RefusedJobCase {
+    const char* name;
+    JobAnswers answers;
+    int selection;      // 0 "<Current>", 1 "<All>"
+    std::string calls;  // the plug-in's calls; empty: the whole job in writes cut short
+    int jobsArrived;    // whole journals at the port, in list order (the archives are alike in length)
+};
+
+std::string JournalWrites(std::size_t length) {
+    std::string writes;
+    for (std::size_t part = std::min(length, kPart); length > 0; length -= part, part = std::min(length, kPart)) {
+        writes += ", Write " + std::to_string(part);
+    }
+    return writes;
+}
+
+class RefusedJob : public CopyPageTest, public ::testing::WithParamInterface<RefusedJobCase> {
+protected:
+    void TearDown() override { AnswerPluginJobs({}); }
+};
+
+// One message per press; a refused job is aborted, never ended; the first
+// refusal ends an "<All>" press. Every call taken, the journal goes whole in parts.
+TEST_P(RefusedJob, IsAbortedAndToldOnce) {
+    const RefusedJobCase& c = GetParam();
+    const Bytes current = Pattern(2 * kPart + kPart / 2, 5);
+    HWND page = OpenCopy(kPlainModel, {{L"COPY_SIMPLECOPY", 0}},
+                         {{L"CurrentJournal.zrj", current}, {L"One.zrj", Pattern(4000, 3)},
+                          {L"Two.zrj", Pattern(4000, 4)}, {L"Three.zrj", Pattern(4000, 5)}});
+    ASSERT_NE(page, nullptr);
+    ASSERT_TRUE(WatchPluginJobs(session.plugin().module()));
+    AnswerPluginJobs(c.answers);
+    std::vector<Bytes> journals = {current};
+    if (c.selection == 1) {
+        journals.clear();
+        for (const std::wstring& item : ListTexts(page, kCopyJournalList)) {
+            if (item[0] != L'<') journals.push_back(*ReadWholeFile(JournalPath(item)));
+        }
+    }
+    ASSERT_TRUE(PickListItem(page, kCopyJournalList, c.selection));
+    TakeJobCalls();
+    ClickLater(page, kCopyPrintJournal);
+
+    const bool told = c.jobsArrived < static_cast<int>(journals.size());
+    const std::optional<MessageBoxSeen> seen = DismissMessageBox(session.sheet(), told ? 5000 : 0);
+    for (int job = 0; job < c.jobsArrived; ++job) EXPECT_EQ(NextJob(journals[job]), journals[job]) << job;
+    ExpectNoJob();
+    EXPECT_FALSE(DismissMessageBox(session.sheet(), 300).has_value()) << "told once";
+    const std::string calls = JoinedCalls(TakeJobCalls());
+    if (c.calls.empty()) {
+        ASSERT_GE(calls.size(), 17u) << calls;
+        EXPECT_EQ(calls.find("Abort"), std::string::npos) << calls;
+        EXPECT_EQ(calls.substr(calls.size() - 17), ", EndPage, EndDoc") << calls;
+    } else {
+        EXPECT_EQ(calls, c.calls);
+    }
+    ASSERT_EQ(seen.has_value(), told);
+    if (told) {
+        EXPECT_EQ(seen->caption, kDriverCaption);
+        EXPECT_EQ(Narrow(seen->text), "The data could not be sent to the printer.");
+        EXPECT_EQ(seen->icon, static_cast<UINT>(MB_ICONEXCLAMATION));
+    }
+    session.Press(SheetButton::kCancel);
+}
+
+const std::string kFirstPart = "StartDoc, StartPage, Write " + std::to_string(kPart);
+
+INSTANTIATE_TEST_SUITE_P(
+    CopyPage, RefusedJob,
+    ::testing::Values(
+        RefusedJobCase{"EveryCallTaken", {}, 0,
+                       "StartDoc, StartPage" + JournalWrites(2 * kPart + kPart / 2) + ", EndPage, EndDoc", 1},
+        RefusedJobCase{"ShortWritesContinued", WritesTaking(300000), 0, "", 1},
+        RefusedJobCase{"DocumentRefused", RefusingCall("StartDoc"), 0, "StartDoc", 0},
+        RefusedJobCase{"FirstPartRefused", RefusingCall("Write"), 0, kFirstPart + ", Abort", 0},
+        RefusedJobCase{"LaterPartRefused", RefusingCall("Write", 2), 0,
+                       kFirstPart + ", Write " + std::to_string(kPart) + ", Abort", 0},
+        RefusedJobCase{"MoreWrittenThanOffered", WritesTaking(0, 1), 0, kFirstPart + ", Abort", 0},
+        RefusedJobCase{"AllEndsAtTheFirstRefusal", RefusingCall("Write", 2), 1,
+                       "StartDoc, StartPage, Write 4000, EndPage, EndDoc, StartDoc, StartPage, Write 4000, Abort", 1}),
+    [](const ::testing::TestParamInfo<RefusedJobCase>& info) { return std::string(info.param.name); });
+
 // --- Save As ----------------------------------------------------------------------------------
 TEST_F(CopyPageTest, SaveAsWithoutACurrentJournalShowsMessage39AndNoDialog) {
     HWND page = OpenCopy(kPlainModel, {{L"COPY_SIMPLECOPY", 0}});
@@ -477,6 +566,20 @@ TEST_F(CopyPageTest, JapaneseTextsMessagesAndSaveAsDialog) {
 
 TEST_F(CopyPageTest, JapaneseSaveAsClosesWithEscapeAltF4AndTheCloseBoxAsCancel) {
     ExpectSaveAsClosesAsCancel(L"ジャーナルファイルの保存");
+}
+
+TEST_F(CopyPageTest, JapaneseNotSentMessage) {
+    HWND page = OpenCopy(kPlainModel, {{L"COPY_SIMPLECOPY", 0}}, {{L"CurrentJournal.zrj", "journal"}});
+    ASSERT_NE(page, nullptr);
+    ASSERT_TRUE(WatchPluginJobs(session.plugin().module()));
+    AnswerPluginJobs(RefusingCall("StartDoc"));
+    ClickLater(page, kCopyPrintJournal);
+    const std::optional<MessageBoxSeen> seen = DismissMessageBox(session.sheet(), 5000);
+    AnswerPluginJobs({});
+    ASSERT_TRUE(seen.has_value());
+    EXPECT_EQ(seen->caption, kDriverCaption);
+    EXPECT_EQ(Narrow(seen->text), "データをプリンターに送信できませんでした。");
+    session.Press(SheetButton::kCancel);
 }
 
 }  // namespace

@@ -1,21 +1,24 @@
 // Benchmark of the Copy Options page's journal "Print" through the real page,
 // sheet, spooler and capture port, against the floor in the same process:
-// each journal read once with CreateFileW/ReadFile into one buffer and sent
-// as one raw job to the same printer. Both are timed until the last job has
-// arrived whole at the port.
-//   journal_benchmark.exe big|all time RUNS
+// each journal sent as one raw job to the same printer, read with
+// CreateFileW/ReadFile in parts of the plug-in's size into one buffer and
+// each part written at once. Both are timed until the last job has arrived
+// whole at the port.
+//   journal_benchmark.exe big|all|huge time RUNS
 //     one line per run, the two alternating: "time RUN PLUGIN_MS FLOOR_MS"
-//   journal_benchmark.exe big|all memory plugin|floor
+//   journal_benchmark.exe big|all|huge memory plugin|floor
 //     one print in a fresh process: "memory WHAT LARGEST WS_BEFORE PEAK_BEFORE
 //     PEAK_AFTER" in bytes
-//   journal_benchmark.exe big|all phases RUNS
+//   journal_benchmark.exe big|all|huge phases RUNS
 //     as "time", and after each print where its time went, in milliseconds:
 //     "phases WHO READ SPOOL PORT OTHER" (reading the files: the plug-in's
 //     fread, the floor's ReadFile; WritePrinter, which copies the job into the
 //     spooler's file; EndDocPrinter, which runs the port's command with the
 //     job on its input and returns once it is done; everything else)
 // "big" prints one current journal of 64 MiB, "all" prints "<All>" over 200
-// archived journals of 64 KiB.
+// archived journals of 64 KiB, "huge" one current journal of 4 GiB and 1 MiB,
+// a sparse file of zeros (its job is written out whole by the spooler and
+// by the port, 4 GiB each, and deleted after each print).
 #include <windows.h>
 #include <winspool.h>
 
@@ -27,6 +30,7 @@
 
 #include "iat_hook.h"
 #include "journal/copy_model.h"
+#include "journal/journal_store.h"
 #include "page_driver.h"
 #include "print_benchmark.h"
 
@@ -38,6 +42,7 @@ namespace {
 constexpr std::size_t kBigJournal = 64u << 20;
 constexpr std::size_t kSmallJournal = 64u << 10;
 constexpr int kSmallJournals = 200;
+constexpr std::uint64_t kHugeJournal = (std::uint64_t{4} << 30) + kJournalPartSize;
 
 // --- Where the time goes: the calls of each phase timed through the import
 // tables of the plug-in and of this program.
@@ -101,21 +106,54 @@ std::function<void()> WithPhases(const char* who, std::function<void()> print) {
     };
 }
 
-void FloorJob(HANDLE printer, const std::wstring& path, std::size_t length) {
-    auto* bytes = static_cast<unsigned char*>(std::malloc(length));
-    if (bytes == nullptr) return;
-    SubmitRawJob(printer, bytes, ReadOnce(path, bytes, length));
-    std::free(bytes);
+// The floor of one journal: one raw job, each part read with ReadFile into
+// one buffer of the plug-in's part size (or the journal's, when shorter) and
+// written at once.
+void FloorJob(HANDLE printer, const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    LARGE_INTEGER length = {};
+    if (file == INVALID_HANDLE_VALUE || !GetFileSizeEx(file, &length)) length.QuadPart = 0;
+    const DWORD partSize = static_cast<DWORD>(
+        length.QuadPart < static_cast<LONGLONG>(kJournalPartSize) ? length.QuadPart : kJournalPartSize);
+    auto* part = static_cast<unsigned char*>(std::malloc(partSize > 0 ? partSize : 1));
+    DOC_INFO_1W document = {const_cast<wchar_t*>(L"floor"), nullptr, const_cast<wchar_t*>(L"RAW")};
+    if (file != INVALID_HANDLE_VALUE && part != nullptr &&
+        StartDocPrinterW(printer, 1, reinterpret_cast<BYTE*>(&document))) {
+        StartPagePrinter(printer);
+        DWORD read = 0;
+        DWORD written = 0;
+        for (LONGLONG left = length.QuadPart; left > 0; left -= read) {
+            if (!ReadFile(file, part, partSize, &read, nullptr) || read == 0) break;
+            if (!WritePrinter(printer, part, read, &written)) break;
+        }
+        EndPagePrinter(printer);
+        EndDocPrinter(printer);
+    }
+    std::free(part);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+}
+
+// A file of `size` bytes that takes no disk: its end set, nothing written.
+bool WriteSparseFile(const std::wstring& path, std::uint64_t size) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    LARGE_INTEGER end;
+    end.QuadPart = static_cast<LONGLONG>(size);
+    const bool made = SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+    CloseHandle(file);
+    return made;
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc != 4) {
-        std::fprintf(stderr, "usage: journal_benchmark.exe big|all time|phases RUNS | big|all memory plugin|floor\n");
+        std::fprintf(stderr,
+                     "usage: journal_benchmark.exe big|all|huge time|phases RUNS | big|all|huge memory plugin|floor\n");
         return 2;
     }
-    const bool big = std::wstring(argv[1]) == L"big";
+    const bool huge = std::wstring(argv[1]) == L"huge";
+    const bool big = huge || std::wstring(argv[1]) == L"big";
     const std::wstring mode = argv[2];
     const std::wstring what = argv[3];
 
@@ -125,7 +163,9 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring folder = session.JournalFolder();
     std::wstring error;
     ClearFolder(folder, L"*.zrj", error);
-    if (big) {
+    if (huge) {
+        WriteSparseFile(folder + L"\\CurrentJournal.zrj", kHugeJournal);
+    } else if (big) {
         WritePatternFile(folder + L"\\CurrentJournal.zrj", kBigJournal, 1);
     } else {
         for (int n = 0; n < kSmallJournals; ++n) {
@@ -147,7 +187,7 @@ int wmain(int argc, wchar_t** argv) {
         const std::vector<std::wstring> items = ListTexts(page, kCopyJournalList);
         for (std::size_t i = 2; i < items.size(); ++i) files.push_back(folder + L"\\" + items[i]);
     }
-    const std::size_t length = big ? kBigJournal : kSmallJournal;
+    const std::uint64_t length = huge ? kHugeJournal : big ? kBigJournal : kSmallJournal;
     HANDLE printer = nullptr;
     OpenPrinterW(const_cast<wchar_t*>(session.printerName().c_str()), &printer, nullptr);
     HWND print = GetDlgItem(page, kCopyPrintJournal);
@@ -155,7 +195,7 @@ int wmain(int argc, wchar_t** argv) {
     const std::vector<std::uint64_t> jobLengths(files.size(), length);
     Print plugin{[&] { SendMessageW(print, BM_CLICK, 0, 0); }, jobLengths};
     Print floor{[&] {
-                    for (const std::wstring& file : files) FloorJob(printer, file, length);
+                    for (const std::wstring& file : files) FloorJob(printer, file);
                 },
                 jobLengths};
     if (mode == L"phases") {
@@ -171,5 +211,7 @@ int wmain(int argc, wchar_t** argv) {
                                         : TimeAgainstFloor(port, plugin, floor, _wtoi(what.c_str()));
     ClosePrinter(printer);
     session.Press(SheetButton::kCancel);
+    // Sparse, yet 4 GiB to whatever copies the prefix.
+    if (huge) DeleteFileW(files.front().c_str());
     return done ? 0 : 1;
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "iat_hook.h"
+#include "job_hooks.h"
 #include "page_checks.h"
 
 using namespace zelt::test;
@@ -407,6 +408,74 @@ TEST_F(LogoPageTest, ALogoThatCannotBeOpenedEndsTheRunAndIsNeverReplaced) {
     EXPECT_EQ(LogoBytes(L"StartDoc", -1), Pattern(80, 4)) << "the pending logo stays pending";
     session.Press(SheetButton::kCancel);
 }
+
+// The plug-in's spooler calls answered as a spooler refusing them would
+// (job_hooks.h): one message per press, a refused job aborted and never
+// ended, and nothing at the port. Wine's AbortPrinter keeps the job open
+// until the printer handle closes, so the port is looked at while the sheet
+// is open.
+struct RefusedLogoJobCase {
+    const char* name;
+    JobAnswers answers;
+    const char* calls;  // the plug-in's calls for the 230-byte stream
+    bool sent;
+};
+
+class RefusedLogoJob : public LogoPageTest, public ::testing::WithParamInterface<RefusedLogoJobCase> {
+protected:
+    void TearDown() override {
+        AnswerPluginJobs({});
+        LogoPageTest::TearDown();
+    }
+};
+
+TEST_P(RefusedLogoJob, IsAbortedAndToldOnce) {
+    const RefusedLogoJobCase& c = GetParam();
+    ASSERT_TRUE(OpenSheet(kPlainModel));
+    PutLogo(L"StartPage", 0, Pattern(100, 1));
+    PutLogo(L"StartPage", 1, "");
+    const Bytes expected = Job({Pattern(100, 1), ""});
+    ASSERT_EQ(expected.size(), 230u);
+    HWND page = session.ShowPage(kLogoTab);
+    ASSERT_TRUE(Click(page, kLogoGenerateButton));
+    ASSERT_TRUE(PickListItem(page, kLogoGenerateToList, 1));
+    ASSERT_TRUE(WatchPluginJobs(session.plugin().module()));
+    AnswerPluginJobs(c.answers);
+    TakeJobCalls();
+    PostMessageW(page, WM_COMMAND, MAKEWPARAM(kLogoPrintAllButton, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(page, kLogoPrintAllButton)));
+
+    const std::optional<MessageBoxSeen> seen = DismissMessageBox(session.sheet(), c.sent ? 0 : 5000);
+    if (c.sent) EXPECT_EQ(NextJob(expected), expected);
+    ExpectNoJob();
+    EXPECT_FALSE(DismissMessageBox(session.sheet(), 300).has_value()) << "told once";
+    EXPECT_EQ(JoinedCalls(TakeJobCalls()), c.calls);
+    ASSERT_EQ(seen.has_value(), !c.sent);
+    if (!c.sent) {
+        EXPECT_EQ(seen->caption, kDriverCaption);
+        EXPECT_EQ(Narrow(seen->text), "The data could not be sent to the printer.");
+        EXPECT_EQ(seen->icon, static_cast<UINT>(MB_ICONEXCLAMATION));
+    }
+    session.Press(SheetButton::kCancel);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    LogoPage, RefusedLogoJob,
+    ::testing::Values(
+        RefusedLogoJobCase{"EveryCallTaken", {}, "StartDoc, StartPage, Write 230, EndPage, EndDoc", true},
+        RefusedLogoJobCase{"ShortWritesContinued", WritesTaking(100),
+                           "StartDoc, StartPage, Write 230, Write 130, Write 30, EndPage, EndDoc", true},
+        RefusedLogoJobCase{"DocumentRefused", RefusingCall("StartDoc"), "StartDoc", false},
+        RefusedLogoJobCase{"WriteRefused", RefusingCall("Write"), "StartDoc, StartPage, Write 230, Abort", false},
+        RefusedLogoJobCase{"WriteRefusedAfterAShortOne", [] {
+                               JobAnswers answers = RefusingCall("Write", 2);
+                               answers.mostWritten = 100;
+                               return answers;
+                           }(),
+                           "StartDoc, StartPage, Write 230, Write 130, Abort", false},
+        RefusedLogoJobCase{"MoreWrittenThanOffered", WritesTaking(0, 1), "StartDoc, StartPage, Write 230, Abort",
+                           false}),
+    [](const ::testing::TestParamInfo<RefusedLogoJobCase>& info) { return std::string(info.param.name); });
 
 // --- The Copy Options page ------------------------------------------------------------------
 class CopyCoupling : public LogoPageTest, public ::testing::WithParamInterface<const wchar_t*> {

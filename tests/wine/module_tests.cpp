@@ -362,12 +362,12 @@ std::wstring StringIn(HMODULE module, int id, LANGID language) {
     return std::wstring(entry + 1, *entry);
 }
 
-// Strings 1 to 51 (no 17) in both languages; the Japanese table differs only
-// in its eight messages.
+// Strings 1 to 52 (no 17) in both languages; the Japanese table differs only
+// in its nine messages.
 TEST(Resources, StringTableInBothLanguages) {
     HMODULE module = Plugin().module;
-    const int japaneseMessages[] = {36, 37, 38, 39, 40, 45, 49, 51};
-    for (int id = 1; id <= 51; ++id) {
+    const int japaneseMessages[] = {36, 37, 38, 39, 40, 45, 49, 51, 52};
+    for (int id = 1; id <= 52; ++id) {
         const std::wstring texts[2] = {StringIn(module, id, 1033), StringIn(module, id, 1041)};
         if (id == 17) {
             EXPECT_TRUE(texts[0].empty());

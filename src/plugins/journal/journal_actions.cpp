@@ -1,6 +1,5 @@
 #include "journal_actions.h"
 
-#include <cstdlib>
 #include <cwchar>
 
 #include "copy_model.h"
@@ -13,7 +12,7 @@
 #include "pages/common/help.h"
 #include "pages/common/message_box.h"
 #include "spool/printer_queries.h"
-#include "spool/raw_job.h"
+#include "spool/spooler_job.h"
 
 namespace zelt {
 namespace {
@@ -81,15 +80,6 @@ INT_PTR CALLBACK SaveAsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     }
 }
 
-void PrintJournalFile(HANDLE printer, FileSystem& files, const wchar_t* path) {
-    JournalBytes journal;
-    if (ReadJournal(files, path, journal) != JournalRead::kRead) return;
-    // An empty journal is still one job, with an empty write.
-    static const unsigned char kNoBytes[1] = {};
-    SubmitRawJob(printer, journal.bytes != nullptr ? journal.bytes : kNoBytes, journal.length);
-    std::free(journal.bytes);
-}
-
 // The list item's text, refused when it would not fit a folder entry's name.
 bool ListItemText(HWND page, int item, wchar_t (&text)[kFolderEntryNameCapacity]) {
     const LRESULT length = SendDlgItemMessageW(page, kCopyJournalList, CB_GETLBTEXTLEN, static_cast<WPARAM>(item), 0);
@@ -122,18 +112,22 @@ void PrintJournal(HWND page, HANDLE printer) {
     const int items = static_cast<int>(SendDlgItemMessageW(page, kCopyJournalList, CB_GETCOUNT, 0, 0));
     const JournalPrintPlan plan = PlanJournalPrint(ListSelection(page, kCopyJournalList), items);
     CrtFileSystem files;
+    SpoolerJob spooler(printer);
     wchar_t path[kJournalPathCapacity];
+    bool sending = true;
     if (plan.currentJournal &&
         FormatJournalPath(files.CurrentDrive(), printerName, kCurrentJournalBaseName, JournalName::kBaseName, path)) {
-        PrintJournalFile(printer, files, path);
+        sending = SendJournal(files, path, spooler) != JournalSend::kNotSent;
     }
-    for (int item = plan.firstEntry; item < plan.endEntry; ++item) {
+    for (int item = plan.firstEntry; sending && item < plan.endEntry; ++item) {
         wchar_t fileName[kFolderEntryNameCapacity];
         if (ListItemText(page, item, fileName) &&
             FormatJournalPath(files.CurrentDrive(), printerName, fileName, JournalName::kFileName, path)) {
-            PrintJournalFile(printer, files, path);
+            sending = SendJournal(files, path, spooler) != JournalSend::kNotSent;
         }
     }
+    // Told once: the first journal not sent ends the press.
+    if (!sending) ShowNotSent(page);
 }
 
 void ArchiveCurrentJournal(HWND page, HANDLE printer) {

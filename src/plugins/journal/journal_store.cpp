@@ -45,6 +45,37 @@ bool Opens(FileSystem& files, const wchar_t* path) {
     return true;
 }
 
+// Reads `count` bytes in as many reads as the file needs; false when it ends first.
+bool ReadWhole(FileSystem& files, FileSystem::File file, unsigned char* into, std::size_t count) {
+    while (count > 0) {
+        const std::size_t got = files.Read(file, into, count);
+        if (got == 0) return false;
+        into += got;
+        count -= got;
+    }
+    return true;
+}
+
+JournalSend SendOpenJournal(FileSystem& files, FileSystem::File file, RawJobSpooler& spooler) {
+    const std::int64_t length = files.Length(file);
+    if (length < 0 || !files.SeekToStart(file)) return JournalSend::kNotSent;
+    auto remaining = static_cast<std::uint64_t>(length);
+    const std::size_t partSize = remaining < kJournalPartSize ? static_cast<std::size_t>(remaining) : kJournalPartSize;
+    // An empty journal is a job with no write, and needs no part.
+    unsigned char* part = partSize > 0 ? static_cast<unsigned char*>(std::malloc(partSize)) : nullptr;
+    if (partSize > 0 && part == nullptr) return JournalSend::kNotSent;
+    RawJob job(spooler);
+    bool sending = job.Begin();
+    while (sending && remaining > 0) {
+        const std::size_t count = remaining < partSize ? static_cast<std::size_t>(remaining) : partSize;
+        sending = ReadWhole(files, file, part, count) && job.Write(part, count);
+        remaining -= count;
+    }
+    std::free(part);
+    // A job left unfinished is aborted as it ends here.
+    return sending && job.End() ? JournalSend::kSent : JournalSend::kNotSent;
+}
+
 }  // namespace
 
 bool FormatJournalPath(int drive, const wchar_t* printerName, const wchar_t* name, JournalName form,
@@ -103,42 +134,12 @@ bool ArchiveJournal(FileSystem& files, const wchar_t* printerName, const wchar_t
     return files.Rename(current, archive);
 }
 
-JournalRead ReadJournal(FileSystem& files, const wchar_t* path, JournalBytes& journal) {
-    journal = JournalBytes{};
+JournalSend SendJournal(FileSystem& files, const wchar_t* path, RawJobSpooler& spooler) {
     FileSystem::File file = files.OpenForReading(path);
-    if (file == nullptr) return JournalRead::kNotOpened;
-    const std::int64_t length = files.Length(file);
-    // One buffer and one spooler write of at most 2^31 - 1 bytes in a 32-bit process.
-    if (length < 0 || static_cast<std::uint64_t>(length) > static_cast<std::uint64_t>(INT32_MAX) ||
-        static_cast<std::uint64_t>(length) > SIZE_MAX) {
-        files.Close(file);
-        return JournalRead::kTooLarge;
-    }
-    const auto size = static_cast<std::size_t>(length);
-    unsigned char* bytes = nullptr;
-    if (size > 0) {
-        bytes = static_cast<unsigned char*>(std::malloc(size));
-        if (bytes == nullptr) {
-            files.Close(file);
-            return JournalRead::kNoMemory;
-        }
-    }
-    std::size_t read = 0;
-    if (files.SeekToStart(file)) {
-        while (read < size) {
-            const std::size_t got = files.Read(file, bytes + read, size - read);
-            if (got == 0) break;
-            read += got;
-        }
-    }
+    if (file == nullptr) return JournalSend::kNotOpened;
+    const JournalSend sent = SendOpenJournal(files, file, spooler);
     files.Close(file);
-    if (read != size) {
-        std::free(bytes);
-        return JournalRead::kShort;
-    }
-    journal.bytes = bytes;
-    journal.length = size;
-    return JournalRead::kRead;
+    return sent;
 }
 
 JournalPrintPlan PlanJournalPrint(int selection, int itemCount) {

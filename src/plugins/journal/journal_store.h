@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "logo/file_system.h"
+#include "spool/raw_job.h"
 
 namespace zelt {
 
@@ -60,25 +61,22 @@ bool ArchiveExists(FileSystem& files, const wchar_t* printerName, const wchar_t*
 // fit; false too when the rename fails.
 bool ArchiveJournal(FileSystem& files, const wchar_t* printerName, const wchar_t* typedName);
 
-// A journal file read whole into a malloc'd buffer for the caller to free.
-struct JournalBytes {
-    unsigned char* bytes = nullptr;  // null for an empty journal
-    std::size_t length = 0;
+// A journal goes to the printer in parts of this size, read and written in
+// turn inside one job, so that printing one needs the same memory whatever
+// its length.
+constexpr std::size_t kJournalPartSize = std::size_t{1} << 20;
+
+enum class JournalSend {
+    kSent,
+    kNotOpened,  // missing or unreadable: skipped silently, no job begun
+    kNotSent,    // could not be measured or read whole, or the spooler refused it
 };
 
-enum class JournalRead {
-    kRead,
-    kNotOpened,  // missing or unreadable: skipped silently
-    kTooLarge,   // its length cannot be told or held in this process
-    kNoMemory,
-    kShort,      // it shrank after its length was taken
-};
-
-// Reads the whole file. A journal that cannot be read whole is skipped rather
-// than sent as far as it was read: a partial journal at the printer would pass
-// for a complete one. A journal that grew meanwhile is sent as long as it was
-// measured.
-JournalRead ReadJournal(FileSystem& files, const wchar_t* path, JournalBytes& journal);
+// Sends the journal as one raw job, its length as measured when opened (the
+// part appended meanwhile waits for the next print). A read that comes short
+// aborts the job: a partial journal at the printer would pass for a complete
+// one.
+JournalSend SendJournal(FileSystem& files, const wchar_t* path, RawJobSpooler& spooler);
 
 // What "Print" sends for the journal list's selection: the current journal
 // for "<Current>" (0), every archived entry from index 2 to the end of the

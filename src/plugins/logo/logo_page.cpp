@@ -8,7 +8,7 @@
 #include "pages/common/page_procedures.h"
 #include "spool/logo_stream.h"
 #include "spool/printer_queries.h"
-#include "spool/raw_job.h"
+#include "spool/spooler_job.h"
 
 namespace zelt {
 namespace {
@@ -68,9 +68,14 @@ void PrintAllLogos(HWND page) {
     GetPrinterName(printer, printerName, kPrinterNameCapacity);
     CrtFileSystem files;
     LogoStream stream = PrepareAllLogos(files, printerName, ListSelection(page, kLogoGenerateToList));
-    if (stream.bytes == nullptr) return;
-    SubmitRawJob(printer, stream.bytes, stream.length);
+    if (stream.bytes == nullptr) {
+        if (stream.unreadable) ShowNotSent(page);
+        return;
+    }
+    SpoolerJob spooler(printer);
+    const bool sent = SendRawJob(spooler, stream.bytes, stream.length);
     std::free(stream.bytes);
+    if (!sent) ShowNotSent(page);
 }
 
 void InitialisePage(HWND page, LPARAM initParam) {

@@ -26,64 +26,103 @@ constexpr unsigned char kClosing[kLogoClosingLength] = {0x1B, 0x64, 0x02, 0x00};
 constexpr std::uint64_t kRecordFrameLength = kLogoPreambleLength + kLogoPostambleLength;
 // The largest block malloc is asked for.
 constexpr std::uint64_t kLargestStream = static_cast<std::uint64_t>(PTRDIFF_MAX);
+// A listing may be stale: the first allocation follows it only this far, so
+// that one over-reporting a size costs no more memory than this.
+constexpr std::uint64_t kMostListedLength = std::uint64_t{64} << 20;
 
-// The stream is sized from the folder listing and filled in one walk that
-// opens each logo once, writing only within that size and only bytes it has
-// just read. When the folder no longer matches the listing (a logo grew
-// beyond the room left, or a read came short), the stream is started over
-// from a new listing. A folder still changing after this many attempts
-// prints nothing.
+// Each record takes its logo's length from the file the walk opened, and
+// carries only bytes just read from it. When a read comes short (the file
+// shrank while read), the stream is started over; a folder still changing
+// after this many attempts prints nothing.
 constexpr int kBuildAttempts = 3;
 
-enum class Fill { kFilling, kChanged, kUnusable };
+enum class Fill { kWhole, kChanged, kUnusable };
 
-// Appends each logo the walk opens as one record.
+// Appends each logo the walk opens as one record, in a buffer first sized
+// from the folder listing, which may be stale: a logo longer than listed
+// makes room, one shorter leaves room unused.
 class StreamFiller final : public LogoVisitor {
 public:
-    StreamFiller(FileSystem& files, unsigned char* stream, std::size_t capacity)
-        : files_(files), stream_(stream), capacity_(capacity) {}
+    StreamFiller(FileSystem& files, std::uint64_t listedLength) : files_(files), listedLength_(listedLength) {}
+    StreamFiller(const StreamFiller&) = delete;
+    StreamFiller& operator=(const StreamFiller&) = delete;
+    ~StreamFiller() { std::free(stream_); }
 
     bool Visit(std::int32_t number, FileSystem::File logo) override {
         const std::int64_t length = files_.Length(logo);
-        if (length < 0) {
-            outcome_ = Fill::kUnusable;  // a logo whose length cannot be found
-            return false;
+        // A logo whose length cannot be found, or that cannot be held.
+        if (length < 0 || !MakeRoom(static_cast<std::uint64_t>(length) + kRecordFrameLength)) {
+            return Stop(Fill::kUnusable);
         }
-        const std::size_t room = capacity_ - offset_ - kLogoClosingLength;
-        if (static_cast<std::uint64_t>(length) + kRecordFrameLength > room || !files_.SeekToStart(logo)) {
-            outcome_ = Fill::kChanged;
-            return false;
-        }
+        if (!files_.SeekToStart(logo)) return Stop(Fill::kChanged);
         const auto size = static_cast<std::size_t>(length);
         unsigned char* record = stream_ + offset_;
         unsigned char label[kLogoLabelLength];
         FormatLogoLabel(number, label);
         std::memcpy(record, label, sizeof label);
         std::memcpy(record + sizeof label, kPreambleCommands, sizeof kPreambleCommands);
-        if (files_.Read(logo, record + kLogoPreambleLength, size) != size) {
-            outcome_ = Fill::kChanged;
-            return false;
-        }
+        if (files_.Read(logo, record + kLogoPreambleLength, size) != size) return Stop(Fill::kChanged);
         std::memcpy(record + kLogoPreambleLength + size, kPostamble, sizeof kPostamble);
         offset_ += kLogoPreambleLength + size + kLogoPostambleLength;
         return true;
     }
 
     Fill outcome() const { return outcome_; }
-    // The stream's length once closed; 0 when the walk found no logo.
-    std::size_t Close() {
-        if (offset_ == 0) return 0;
+
+    // The closed stream, handed to the caller; none when the walk found no logo.
+    LogoStream Take() {
+        if (offset_ == 0) return {};
         std::memcpy(stream_ + offset_, kClosing, sizeof kClosing);
-        return offset_ + kLogoClosingLength;
+        LogoStream stream{stream_, offset_ + kLogoClosingLength};
+        stream_ = nullptr;
+        return stream;
     }
 
 private:
+    bool Stop(Fill outcome) {
+        outcome_ = outcome;
+        return false;
+    }
+
+    // Room for one more record and the closing bytes: at first the listing's
+    // length, then half as much again as held, so that a right listing takes
+    // one allocation and an under-reporting one a few; just the room needed
+    // when that much cannot be had.
+    bool MakeRoom(std::uint64_t record) {
+        if (record > kLargestStream - kLogoClosingLength - offset_) return false;
+        const std::uint64_t needed = offset_ + record + kLogoClosingLength;
+        if (needed <= capacity_) return true;
+        std::uint64_t wanted = capacity_ == 0 ? listedLength_ : capacity_ + capacity_ / 2;
+        if (wanted < needed || wanted > kLargestStream) wanted = needed;
+        void* grown = std::realloc(stream_, static_cast<std::size_t>(wanted));
+        if (grown == nullptr && wanted > needed) {
+            wanted = needed;
+            grown = std::realloc(stream_, static_cast<std::size_t>(wanted));
+        }
+        if (grown == nullptr) return false;
+        stream_ = static_cast<unsigned char*>(grown);
+        capacity_ = static_cast<std::size_t>(wanted);
+        return true;
+    }
+
     FileSystem& files_;
-    unsigned char* stream_;
-    std::size_t capacity_;
+    std::uint64_t listedLength_;
+    unsigned char* stream_ = nullptr;
+    std::size_t capacity_ = 0;
     std::size_t offset_ = 0;
-    Fill outcome_ = Fill::kFilling;
+    Fill outcome_ = Fill::kWhole;
 };
+
+// The stream's length as the folder listing tells it, up to kMostListedLength;
+// 0 when it lists no logo.
+std::uint64_t ListedStreamLength(FileSystem& files, const wchar_t* printerName, const wchar_t* positionFolder,
+                                 PendingLogo pending) {
+    const ListedLogos listed = ListLogos(files, printerName, positionFolder, pending);
+    if (listed.count == 0) return 0;
+    const std::uint64_t frames = static_cast<std::uint64_t>(listed.count) * kRecordFrameLength + kLogoClosingLength;
+    if (listed.bytes > kMostListedLength || frames > kMostListedLength) return kMostListedLength;
+    return listed.bytes + frames < kMostListedLength ? listed.bytes + frames : kMostListedLength;
+}
 
 // Numbers the pending logo when no stream is built.
 class OpenOnly final : public LogoVisitor {
@@ -116,28 +155,22 @@ void FormatLogoLabel(std::int32_t number, unsigned char (&label)[kLogoLabelLengt
 
 LogoStream BuildLogoStream(FileSystem& files, const wchar_t* printerName, const wchar_t* positionFolder,
                            PendingLogo pending) {
-    for (int attempt = 0; attempt < kBuildAttempts; ++attempt) {
-        const ListedLogos listed = ListLogos(files, printerName, positionFolder, pending);
-        if (listed.count == 0 || listed.bytes > kLargestStream) break;
-        const std::uint64_t total = listed.bytes + listed.count * kRecordFrameLength + kLogoClosingLength;
-        if (total > kLargestStream) break;
-        auto* stream = static_cast<unsigned char*>(std::malloc(static_cast<std::size_t>(total)));
-        if (stream == nullptr) break;
-        StreamFiller filler(files, stream, static_cast<std::size_t>(total));
+    Fill outcome = Fill::kChanged;
+    LogoStream stream;
+    for (int attempt = 0; attempt < kBuildAttempts && outcome == Fill::kChanged; ++attempt) {
+        StreamFiller filler(files, ListedStreamLength(files, printerName, positionFolder, pending));
         WalkLogos(files, printerName, positionFolder, pending, filler);
-        if (filler.outcome() == Fill::kFilling) {
-            const std::size_t length = filler.Close();
-            if (length > 0) return {stream, length};
-        }
-        std::free(stream);
-        if (filler.outcome() != Fill::kChanged) break;
+        outcome = filler.outcome();
+        if (outcome == Fill::kWhole) stream = filler.Take();
     }
-    // Nothing to print; a pending logo still gets its number, as the press promises.
+    if (outcome == Fill::kWhole) return stream;
+    // Nothing can be printed; a pending logo still gets its number, as the press promises.
     if (pending == PendingLogo::kNumber) {
         OpenOnly walk;
         WalkLogos(files, printerName, positionFolder, pending, walk);
     }
-    return {};
+    stream.unreadable = true;
+    return stream;
 }
 
 LogoStream PrepareAllLogos(FileSystem& files, const wchar_t* printerName, int position) {

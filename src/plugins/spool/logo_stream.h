@@ -19,16 +19,18 @@ constexpr std::size_t kLogoClosingLength = 4;
 void FormatLogoLabel(std::int32_t number, unsigned char (&label)[kLogoLabelLength]);
 
 // A malloc'd stream for the caller to free; null bytes when there is nothing
-// to print.
+// to print, and then `unreadable` when the folder's logos could not be read
+// whole or held in memory (the user is told; an empty folder is silent).
 struct LogoStream {
     unsigned char* bytes = nullptr;
     std::size_t length = 0;
+    bool unreadable = false;
 };
 
-// Sizes the stream from the folder listing, allocates it once and fills it in
-// one walk that opens and reads each logo once (with kNumber the pending
-// logo gets the first free number on the way). Null when the folder holds no logo, when the stream
-// cannot be held in memory, or when the files keep changing.
+// Walks the folder once, opening and reading each logo once and taking its
+// length from the opened file, into a buffer first sized from the folder
+// listing (with kNumber the pending logo gets the first free number on the
+// way). A logo that shrinks while read starts the stream over.
 LogoStream BuildLogoStream(FileSystem& files, const wchar_t* printerName, const wchar_t* positionFolder,
                            PendingLogo pending = PendingLogo::kLeave);
 
