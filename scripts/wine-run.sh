@@ -58,6 +58,12 @@ prefix_making="$WINEPREFIX/.zelt-prefix-making"
 prepare() {
   skip_without_loader
   [ -f "$prefix_stamp" ] && return 0
+  # One maker at a time: a second caller waits for the first and then finds
+  # its stamp, instead of taking its prefix for one left half made.
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  exec 9>"$WINEPREFIX.lock"
+  flock 9
+  [ -f "$prefix_stamp" ] && { exec 9>&-; return 0; }
   if [ -f "$prefix_making" ]; then
     echo "Making the unfinished Wine prefix $WINEPREFIX again" >&2
     "$wineserver" -k >/dev/null 2>&1 || true
@@ -78,9 +84,14 @@ prepare() {
     echo "wine-run: could not make the windows of $WINEPREFIX unmanaged" >&2
     exit 1
   fi
-  timeout 120 "$wineserver" -w || true
+  # The registry is written out when the server ends: not made until then.
+  if ! timeout 120 "$wineserver" -w; then
+    echo "wine-run: the Wine server of $WINEPREFIX did not end" >&2
+    exit 1
+  fi
   touch "$prefix_stamp"
   rm -f "$prefix_making"
+  exec 9>&-
 }
 
 if [ "${1:-}" = "--prepare" ]; then

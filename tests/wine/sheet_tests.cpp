@@ -210,7 +210,7 @@ std::string ModuleNameAt(void* address) {
 
 TEST(StackWalk, FromBelowAPageProcedureReachesTheProgramsFrames) {
 #if !defined(_WIN64)
-    GTEST_SKIP() << "32-bit code is unwound through its frames, not through unwind tables";
+    GTEST_SKIP() << "32-bit exceptions unwind through the records on the stack, not through unwind tables";
 #endif
     OpenedPlugin opened(kModels[0].dataFile);
     ASSERT_TRUE(opened.error().empty()) << Narrow(opened.error());

@@ -19,9 +19,7 @@ using HtmlHelpProc = HWND(WINAPI*)(HWND caller, LPCWSTR file, UINT command, DWOR
 HtmlHelpProc g_htmlHelp = nullptr;
 bool g_htmlHelpLookedFor = false;
 
-HtmlHelpProc HtmlHelpEntry() {
-    if (g_htmlHelpLookedFor) return g_htmlHelp;
-    g_htmlHelpLookedFor = true;
+HtmlHelpProc LoadHtmlHelp() {
     wchar_t systemFolder[MAX_PATH];
     const UINT length = GetSystemDirectoryW(systemFolder, MAX_PATH);
     constexpr std::size_t kPathChars = MAX_PATH + kHtmlHelpLibrary.size();
@@ -40,8 +38,17 @@ HtmlHelpProc HtmlHelpEntry() {
         return nullptr;
     }
     // hhctrl.ocx stays loaded: its help windows may outlive the sheet.
-    g_htmlHelp = proc;
     return proc;
+}
+
+// Marked as looked for only once the look is over, so that help asked for
+// meanwhile (a second sheet's thread) never takes a look under way for a failed one.
+HtmlHelpProc HtmlHelpEntry() {
+    if (!g_htmlHelpLookedFor) {
+        g_htmlHelp = LoadHtmlHelp();
+        g_htmlHelpLookedFor = true;
+    }
+    return g_htmlHelp;
 }
 
 // The paths of one help request, in one malloc'd block; null members when
