@@ -7,25 +7,27 @@
 #include <cstdint>
 #include <string_view>
 
+#include "resources/resource.h"
+
 namespace zelt {
 
 // Dialog template ids; the pages of one slot share a caption.
 enum TemplateId : std::uint16_t {
-    kCopyA57 = 105,
-    kRasterA57 = 106,
-    kRasterStandard = 107,
-    kLogo = 108,
-    kCopyStandard = 109,
-    kZoom = 110,
-    kCopyA59 = 111,
-    kRasterA59 = 112,
-    kSaveAs = 113,
-    kEtb = 114,
-    kRasterB18 = 115,
-    kCopyB18 = 116,
-    kRasterB15 = 117,
-    kCopyC252 = 118,
-    kRasterC252 = 119,
+    kCopyA57 = IDD_COPY_A57,
+    kRasterA57 = IDD_RASTER_A57,
+    kRasterStandard = IDD_RASTER_STANDARD,
+    kLogo = IDD_LOGO,
+    kCopyStandard = IDD_COPY_STANDARD,
+    kZoom = IDD_ZOOM,
+    kCopyA59 = IDD_COPY_A59,
+    kRasterA59 = IDD_RASTER_A59,
+    kSaveAs = IDD_SAVE_AS,
+    kEtb = IDD_ETB,
+    kRasterB18 = IDD_RASTER_B18,
+    kCopyB18 = IDD_COPY_B18,
+    kRasterB15 = IDD_RASTER_B15,
+    kCopyC252 = IDD_COPY_C252,
+    kRasterC252 = IDD_RASTER_C252,
 };
 
 // Page slots in the fixed order the pages are added.

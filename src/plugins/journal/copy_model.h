@@ -9,39 +9,40 @@
 #include "frame/page_plan.h"
 #include "logo/logo_settings.h"
 #include "pages/raster/raster_model.h"
+#include "resources/resource.h"
 #include "settings/setting_store.h"
 
 namespace zelt {
 
-// 1047 "Simple Copy" and the lists of dependent and presenter controls are
+// "Simple Copy" and the lists of dependent and presenter controls are
 // kCopySimpleCopy, kCopyDependentControls and kCopyPresenterControls, which
 // the Logo page switches too.
 enum CopyControlId : int {
-    kCopyAdditionalGroup = 1038,
-    kCopyOutputGroup = 1039,
-    kCopyJournalGroup = 1040,
-    kCopyCutLabel = 1041,
-    kCopyQualityLabel = 1042,
-    kCopyPageDocLabel = 1043,
-    kCopySelectJournalLabel = 1045,
-    kCopyAddScv = 1046,
-    kCopyQualityList = 1048,
-    kCopyCutList = 1049,
-    kCopyLogoPrint = 1050,
-    kCopyPrintAfter = 1052,
-    kCopyAppend = 1053,
-    kCopyJournalList = 1054,
-    kCopyPrintJournal = 1055,
-    kCopySaveAs = 1056,
-    kCopyPrintAndAppend = 1057,
-    kCopyPresenterGroup = 1098,
-    kCopyRetractEnabled = 1100,
-    kCopyRetractDisabled = 1101,
-    kCopyTimeoutLabel = 1102,
-    kCopyTimeoutUpDown = 1103,
-    kCopyTimeoutEdit = 1104,
-    kCopyTimeoutUnit = 1105,
-    kCopyDefaultsButton = 1123,
+    kCopyAdditionalGroup = IDC_COPY_ADDITIONAL_GROUP,
+    kCopyOutputGroup = IDC_COPY_OUTPUT_GROUP,
+    kCopyJournalGroup = IDC_COPY_JOURNAL_GROUP,
+    kCopyCutLabel = IDC_COPY_CUT_LABEL,
+    kCopyQualityLabel = IDC_COPY_QUALITY_LABEL,
+    kCopyPageDocLabel = IDC_COPY_PAGE_DOC_LABEL,
+    kCopySelectJournalLabel = IDC_COPY_SELECT_JOURNAL_LABEL,
+    kCopyAddScv = IDC_COPY_ADD_SCV,
+    kCopyQualityList = IDC_COPY_QUALITY_LIST,
+    kCopyCutList = IDC_COPY_CUT_LIST,
+    kCopyLogoPrint = IDC_COPY_LOGO_PRINT,
+    kCopyPrintAfter = IDC_COPY_PRINT_AFTER,
+    kCopyAppend = IDC_COPY_APPEND,
+    kCopyJournalList = IDC_COPY_JOURNAL_LIST,
+    kCopyPrintJournal = IDC_COPY_PRINT_JOURNAL,
+    kCopySaveAs = IDC_COPY_SAVE_AS,
+    kCopyPrintAndAppend = IDC_COPY_PRINT_AND_APPEND,
+    kCopyPresenterGroup = IDC_COPY_PRESENTER_GROUP,
+    kCopyRetractEnabled = IDC_COPY_RETRACT_ENABLED,
+    kCopyRetractDisabled = IDC_COPY_RETRACT_DISABLED,
+    kCopyTimeoutLabel = IDC_COPY_RETRACT_TIMEOUT_LABEL,
+    kCopyTimeoutUpDown = IDC_COPY_RETRACT_TIMEOUT_UPDOWN,
+    kCopyTimeoutEdit = IDC_COPY_RETRACT_TIMEOUT_EDIT,
+    kCopyTimeoutUnit = IDC_COPY_RETRACT_TIMEOUT_UNIT,
+    kCopyDefaultsButton = IDC_COPY_DEFAULTS,
 };
 
 // Every control that changes a setting, of all variants, and the defaults

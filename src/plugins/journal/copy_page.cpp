@@ -14,6 +14,7 @@
 #include "pages/common/page_access.h"
 #include "pages/common/page_frame.h"
 #include "pages/common/page_procedures.h"
+#include "resources/resource.h"
 #include "settings/setting_table.h"
 #include "spool/printer_queries.h"
 
@@ -67,7 +68,7 @@ void ShowControls(HWND page, const CopyVariant& variant, const CopyControls& sho
 }
 
 void FillLists(HWND page, const CopyVariant& variant) {
-    FillList(page, kCopyQualityList, {4, 5, 6});
+    FillList(page, kCopyQualityList, {IDS_QUALITY_STANDARD, IDS_QUALITY_HIGH, IDS_QUALITY_BEST});
     const RasterVariant& rows = CopyCutRows(variant);
     ListFiller cutList(page, kCopyCutList);
     for (int position = 0; position < rows.rowCount; ++position) {

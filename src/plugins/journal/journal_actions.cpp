@@ -11,22 +11,12 @@
 #include "pages/common/dialog_controls.h"
 #include "pages/common/help.h"
 #include "pages/common/message_box.h"
+#include "resources/resource.h"
 #include "spool/printer_queries.h"
 #include "spool/spooler_job.h"
 
 namespace zelt {
 namespace {
-
-enum : UINT {
-    kSaveAsCompleted = 36,
-    kSaveAsFailed = 37,
-    kNameTaken = 38,
-    kNoCurrentJournal = 39,
-    kCurrentItemText = 23,
-    kAllItemText = 27,
-};
-
-enum : int { kSaveAsName = 1090, kSaveAsCancel = 1093, kSaveAsOk = 1094 };
 
 class ListBoxSink final : public JournalListSink {
 public:
@@ -46,25 +36,25 @@ INT_PTR CALLBACK SaveAsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     switch (message) {
         case WM_INITDIALOG: {
             SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-            SetDlgItemTextW(dialog, kSaveAsName, reinterpret_cast<const SaveAsParams*>(lParam)->name);
+            SetDlgItemTextW(dialog, IDC_SAVE_AS_NAME, reinterpret_cast<const SaveAsParams*>(lParam)->name);
             return TRUE;
         }
         case WM_COMMAND: {
             if (HIWORD(wParam) != 0) return FALSE;
             const auto* params = reinterpret_cast<const SaveAsParams*>(GetWindowLongPtrW(dialog, DWLP_USER));
-            if (LOWORD(wParam) == kSaveAsOk && params != nullptr) {
+            if (LOWORD(wParam) == IDC_SAVE_AS_OK && params != nullptr) {
                 // Up to 257 characters, so that a name beyond the 255 taken is
                 // seen as too long and refused, not cut.
-                GetDlgItemTextW(dialog, kSaveAsName, params->name, static_cast<int>(kArchiveNameCapacity));
+                GetDlgItemTextW(dialog, IDC_SAVE_AS_NAME, params->name, static_cast<int>(kArchiveNameCapacity));
                 wchar_t printerName[kPrinterNameCapacity];
                 GetPrinterName(params->printer, printerName, kPrinterNameCapacity);
                 CrtFileSystem files;
                 if (ArchiveExists(files, printerName, params->name)) {
-                    ShowMessage(dialog, kNameTaken, kDriverCaption, MB_ICONHAND | MB_OK);
+                    ShowMessage(dialog, IDS_NAME_TAKEN, kDriverCaption, MB_ICONHAND | MB_OK);
                 } else {
                     EndDialog(dialog, 1);
                 }
-            } else if (LOWORD(wParam) == kSaveAsCancel || LOWORD(wParam) == IDCANCEL) {
+            } else if (LOWORD(wParam) == IDC_SAVE_AS_CANCEL || LOWORD(wParam) == IDCANCEL) {
                 // Escape, Alt+F4 and the close box arrive as IDCANCEL (the
                 // dialog manager turns WM_CLOSE into it): each is Cancel.
                 EndDialog(dialog, 0);
@@ -91,7 +81,7 @@ bool ListItemText(HWND page, int item, wchar_t (&text)[kFolderEntryNameCapacity]
 }  // namespace
 
 void FillJournalList(HWND page, const wchar_t* printerName) {
-    FillList(page, kCopyJournalList, {kCurrentItemText, kAllItemText});
+    FillList(page, kCopyJournalList, {IDS_JOURNAL_CURRENT, IDS_JOURNAL_ALL});
     CrtFileSystem files;
     ListBoxSink list(page);
     ListJournals(files, printerName, true, list);
@@ -135,7 +125,7 @@ void ArchiveCurrentJournal(HWND page, HANDLE printer) {
     GetPrinterName(printer, printerName, kPrinterNameCapacity);
     CrtFileSystem files;
     if (!CurrentJournalExists(files, printerName)) {
-        ShowMessage(page, kNoCurrentJournal, kDriverCaption, MB_ICONEXCLAMATION | MB_OK);
+        ShowMessage(page, IDS_NO_CURRENT_JOURNAL, kDriverCaption, MB_ICONEXCLAMATION | MB_OK);
         return;
     }
     wchar_t name[kArchiveNameCapacity];
@@ -146,10 +136,10 @@ void ArchiveCurrentJournal(HWND page, HANDLE printer) {
         return;
     }
     if (ArchiveJournal(files, printerName, name)) {
-        ShowMessage(page, kSaveAsCompleted, kDriverCaption, MB_OK);
+        ShowMessage(page, IDS_SAVE_AS_COMPLETED, kDriverCaption, MB_OK);
         RefreshJournalList(page, printerName);
     } else {
-        ShowMessage(page, kSaveAsFailed, kDriverCaption, MB_ICONEXCLAMATION | MB_OK);
+        ShowMessage(page, IDS_SAVE_AS_FAILED, kDriverCaption, MB_ICONEXCLAMATION | MB_OK);
     }
 }
 

@@ -5,7 +5,7 @@
 namespace zelt {
 namespace {
 
-constexpr std::uint16_t kLogoTemplate = 108;
+constexpr std::uint16_t kLogoTemplate = IDD_LOGO;
 constexpr std::uint32_t kGenerateModeValue = 2;
 constexpr std::uint32_t kZoomModeValue = 3;
 constexpr std::uint32_t kNormalModeValue = 0;

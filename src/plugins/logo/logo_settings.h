@@ -9,30 +9,31 @@
 #include <string_view>
 
 #include "logo_store.h"
+#include "resources/resource.h"
 #include "settings/setting_store.h"
 
 namespace zelt {
 
 enum LogoControlId : int {
-    kLogoModeGroup = 1020,
-    kLogoGenerateGroup = 1021,
-    kLogoPrintGroup = 1022,
-    kLogoGenerateToLabel = 1023,
-    kLogoDocTopLabel = 1024,
-    kLogoPageTopLabel = 1025,
-    kLogoPageBottomLabel = 1026,
-    kLogoDocBottomLabel = 1027,
-    kLogoFileTypeLabel = 1028,
-    kLogoPageTopList = 1029,
-    kLogoDocTopList = 1030,
-    kLogoPageBottomList = 1031,
-    kLogoDocBottomList = 1032,
-    kLogoGenerateButton = 1033,
-    kLogoPrintButton = 1034,
-    kLogoGenerateToList = 1035,
-    kLogoPrintAllButton = 1036,
-    kLogoFileTypeList = 1037,
-    kLogoDefaultsButton = 1125,
+    kLogoModeGroup = IDC_LOGO_MODE_GROUP,
+    kLogoGenerateGroup = IDC_LOGO_GENERATE_GROUP,
+    kLogoPrintGroup = IDC_LOGO_PRINT_GROUP,
+    kLogoGenerateToLabel = IDC_LOGO_GENERATE_TO_LABEL,
+    kLogoDocTopLabel = IDC_LOGO_DOC_TOP_LABEL,
+    kLogoPageTopLabel = IDC_LOGO_PAGE_TOP_LABEL,
+    kLogoPageBottomLabel = IDC_LOGO_PAGE_BOTTOM_LABEL,
+    kLogoDocBottomLabel = IDC_LOGO_DOC_BOTTOM_LABEL,
+    kLogoFileTypeLabel = IDC_LOGO_FILE_TYPE_LABEL,
+    kLogoPageTopList = IDC_LOGO_PAGE_TOP_LIST,
+    kLogoDocTopList = IDC_LOGO_DOC_TOP_LIST,
+    kLogoPageBottomList = IDC_LOGO_PAGE_BOTTOM_LIST,
+    kLogoDocBottomList = IDC_LOGO_DOC_BOTTOM_LIST,
+    kLogoGenerateButton = IDC_LOGO_GENERATE,
+    kLogoPrintButton = IDC_LOGO_PRINT,
+    kLogoGenerateToList = IDC_LOGO_GENERATE_TO_LIST,
+    kLogoPrintAllButton = IDC_LOGO_PRINT_ALL,
+    kLogoFileTypeList = IDC_LOGO_FILE_TYPE_LIST,
+    kLogoDefaultsButton = IDC_LOGO_DEFAULTS,
 };
 
 // One position's "Print" list, in LogoPosition order.
@@ -44,9 +45,10 @@ struct LogoPositionList {
 extern const std::array<LogoPositionList, kLogoPositionCount> kLogoPositionLists;
 
 // String ids of the list items, in the order they are added.
-constexpr std::array<std::uint16_t, 4> kGenerateToItems = {19, 21, 22, 20};
-constexpr std::array<std::uint16_t, 3> kPositionChoiceItems = {7, 8, 9};
-constexpr std::array<std::uint16_t, 2> kFileTypeItems = {24, 25};
+constexpr std::array<std::uint16_t, 4> kGenerateToItems = {IDS_GENERATE_TO_DOC_TOP, IDS_GENERATE_TO_PAGE_TOP,
+                                                         IDS_GENERATE_TO_PAGE_BOTTOM, IDS_GENERATE_TO_DOC_BOTTOM};
+constexpr std::array<std::uint16_t, 3> kPositionChoiceItems = {IDS_LOGO_NO_PRINT, IDS_LOGO_SEQUENTIAL, IDS_LOGO_ALL};
+constexpr std::array<std::uint16_t, 2> kFileTypeItems = {IDS_FILE_TYPE_ZRL, IDS_FILE_TYPE_BMP};
 
 // Enabled in Generate mode and disabled in Print mode, and the other way round.
 constexpr std::array<int, 4> kGenerateModeControls = {kLogoGenerateGroup, kLogoGenerateToLabel, kLogoGenerateToList,
@@ -65,10 +67,16 @@ constexpr std::array<int, 8> kLogoSettingControls = {kLogoGenerateButton, kLogoP
                                                     kLogoFileTypeList,   kLogoDefaultsButton};
 
 // The Copy Options page's controls the Logo page switches, in the order set.
-constexpr int kCopySimpleCopy = 1047;
-constexpr std::array<int, 17> kCopyDependentControls = {1038, 1046, 1050, 1042, 1048, 1041, 1043, 1049, 1039,
-                                                        1052, 1053, 1057, 1040, 1045, 1054, 1055, 1056};
-constexpr std::array<int, 6> kCopyPresenterControls = {1101, 1100, 1102, 1104, 1103, 1105};
+constexpr int kCopySimpleCopy = IDC_COPY_SIMPLE_COPY;
+constexpr std::array<int, 17> kCopyDependentControls = {
+    IDC_COPY_ADDITIONAL_GROUP, IDC_COPY_ADD_SCV,         IDC_COPY_LOGO_PRINT,       IDC_COPY_QUALITY_LABEL,
+    IDC_COPY_QUALITY_LIST,     IDC_COPY_CUT_LABEL,       IDC_COPY_PAGE_DOC_LABEL,   IDC_COPY_CUT_LIST,
+    IDC_COPY_OUTPUT_GROUP,     IDC_COPY_PRINT_AFTER,     IDC_COPY_APPEND,           IDC_COPY_PRINT_AND_APPEND,
+    IDC_COPY_JOURNAL_GROUP,    IDC_COPY_SELECT_JOURNAL_LABEL, IDC_COPY_JOURNAL_LIST, IDC_COPY_PRINT_JOURNAL,
+    IDC_COPY_SAVE_AS};
+constexpr std::array<int, 6> kCopyPresenterControls = {
+    IDC_COPY_RETRACT_DISABLED,     IDC_COPY_RETRACT_ENABLED,       IDC_COPY_RETRACT_TIMEOUT_LABEL,
+    IDC_COPY_RETRACT_TIMEOUT_EDIT, IDC_COPY_RETRACT_TIMEOUT_UPDOWN, IDC_COPY_RETRACT_TIMEOUT_UNIT};
 
 struct CopyCoupling {
     bool simpleCopyEnabled;
@@ -82,7 +90,7 @@ CopyCoupling CopyCouplingFor(bool generateMode, bool simpleCopyChecked);
 struct LogoControls {
     bool generateChecked = false;
     bool printChecked = true;
-    bool generateAvailable = true;  // 1033 enabled
+    bool generateAvailable = true;  // the Generate button enabled
     int generateTo = 0;
     std::array<int, kLogoPositionCount> positionChoices = {0, 0, 0, 0};
     int fileType = 0;

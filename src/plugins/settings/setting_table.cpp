@@ -3,13 +3,14 @@
 namespace zelt {
 namespace {
 
-constexpr std::uint32_t kDrawerPages = TemplateBit(106) | TemplateBit(107) | TemplateBit(112);
-constexpr std::uint32_t kLogoPage = TemplateBit(108);
-constexpr std::uint32_t kZoomPage = TemplateBit(110);
-constexpr std::uint32_t kEtbPage = TemplateBit(114);
-constexpr std::uint32_t kRasterB18 = TemplateBit(115);
-constexpr std::uint32_t kRasterC252 = TemplateBit(119);
-constexpr std::uint32_t kCopyB18 = TemplateBit(116);
+constexpr std::uint32_t kDrawerPages = TemplateBit(IDD_RASTER_A57) | TemplateBit(IDD_RASTER_STANDARD) |
+                                       TemplateBit(IDD_RASTER_A59);
+constexpr std::uint32_t kLogoPage = TemplateBit(IDD_LOGO);
+constexpr std::uint32_t kZoomPage = TemplateBit(IDD_ZOOM);
+constexpr std::uint32_t kEtbPage = TemplateBit(IDD_ETB);
+constexpr std::uint32_t kRasterB18 = TemplateBit(IDD_RASTER_B18);
+constexpr std::uint32_t kRasterC252 = TemplateBit(IDD_RASTER_C252);
+constexpr std::uint32_t kCopyB18 = TemplateBit(IDD_COPY_B18);
 
 constexpr ValueKind R = ValueKind::kRemembered;
 constexpr ValueKind D = ValueKind::kDriver;
@@ -19,11 +20,11 @@ constexpr ValueKind D = ValueKind::kDriver;
 // name, kind, pages, low, high, extended high, default, defaults by template, meaning
 const SettingSpec kSettings[kSettingCount] = {
     // Remembered values.
-    {L"RPO_PRINTQUALITY", R, kRasterPages, 0, 2, 0, 0, {{107, 2}},
+    {L"RPO_PRINTQUALITY", R, kRasterPages, 0, 2, 0, 0, {{IDD_RASTER_STANDARD, 2}},
      "print quality list position: 0 Standard, 1 High, 2 Best"},
     {L"RPO_PAPERTYPE", R, kRasterPages, 0, 2, 3, 0, {},
      "paper type list position: 0 Receipt, 1 Ticket, 2 Black Mark, 3 Black Mark with Power on Search"},
-    {L"RPO_PAGEDOCCUTACTION", R, kRasterPages, 0, 11, 0, 2, {{107, 11}, {106, 1}, {115, 10}},
+    {L"RPO_PAGEDOCCUTACTION", R, kRasterPages, 0, 11, 0, 2, {{IDD_RASTER_STANDARD, 11}, {IDD_RASTER_A57, 1}, {IDD_RASTER_B18, 10}},
      "row of the cut-action table"},
     {L"RPO_DRAWER1", R, kDrawerPages, 0, 3, 0, 0, {},
      "drawer 1 list position: 0 No Use, 1 Document Top, 2 Document Bottom, 3 Page Top"},
@@ -40,7 +41,7 @@ const SettingSpec kSettings[kSettingCount] = {
     {L"COPY_ADDSCV", R, kCopyPages, 0, 1, 0, 1, {}, "Add SCV Image check state"},
     {L"COPY_LOGOPRINT", R, kCopyPages, 0, 1, 0, 0, {}, "Logo Print check state"},
     {L"COPY_PRINTQUALITY", R, kCopyPages, 0, 2, 0, 0, {}, "print quality of the copy, list position"},
-    {L"COPY_PAGEDOCCUTACTION", R, kCopyPages, 0, 11, 0, 2, {{105, 1}, {116, 10}},
+    {L"COPY_PAGEDOCCUTACTION", R, kCopyPages, 0, 11, 0, 2, {{IDD_COPY_A57, 1}, {IDD_COPY_B18, 10}},
      "row of the cut-action table for the copy"},
     {L"COPY_OUTPUT", R, kCopyPages, 0, 3, 0, 2, {},
      "output method: 1 Append To Journal, 2 Print After Original, 3 Print & Append, 0 none chosen"},
@@ -102,18 +103,18 @@ const SettingSpec kSettings[kSettingCount] = {
 };
 
 const CutAction kCutActions[kCutActionCount] = {
-    {41, L"Form Feed / Form Feed", 0, 0, 0},
-    {28, L"Form Feed / Tear Bar", 0, 1, 0},
-    {30, L"Form Feed / Partial Cut", 0, 5, 0},
-    {29, L"Form Feed / Full Cut", 0, 3, 0},
-    {42, L"Form Feed / Full Cut Top Search", 0, 3, 1},
-    {35, L"Partial Cut No Feed / Partial Cut No Feed", 4, 4, 0},
-    {33, L"Partial Cut / Partial Cut", 5, 5, 0},
-    {43, L"Partial Cut No Feed / Full Cut No Feed", 4, 2, 0},
-    {32, L"Partial Cut / Full Cut", 5, 3, 0},
-    {34, L"Full Cut No Feed / Full Cut No Feed", 2, 2, 0},
-    {31, L"Full Cut / Full Cut", 3, 3, 0},
-    {44, L"Full Cut Top Search / Full Cut Top Search", 3, 3, 1},
+    {IDS_CUT_FEED_FEED, L"Form Feed / Form Feed", 0, 0, 0},
+    {IDS_CUT_FEED_TEAR_BAR, L"Form Feed / Tear Bar", 0, 1, 0},
+    {IDS_CUT_FEED_PARTIAL, L"Form Feed / Partial Cut", 0, 5, 0},
+    {IDS_CUT_FEED_FULL, L"Form Feed / Full Cut", 0, 3, 0},
+    {IDS_CUT_FEED_FULL_TOP_SEARCH, L"Form Feed / Full Cut Top Search", 0, 3, 1},
+    {IDS_CUT_PARTIAL_NO_FEED_PARTIAL_NO_FEED, L"Partial Cut No Feed / Partial Cut No Feed", 4, 4, 0},
+    {IDS_CUT_PARTIAL_PARTIAL, L"Partial Cut / Partial Cut", 5, 5, 0},
+    {IDS_CUT_PARTIAL_NO_FEED_FULL_NO_FEED, L"Partial Cut No Feed / Full Cut No Feed", 4, 2, 0},
+    {IDS_CUT_PARTIAL_FULL, L"Partial Cut / Full Cut", 5, 3, 0},
+    {IDS_CUT_FULL_NO_FEED_FULL_NO_FEED, L"Full Cut No Feed / Full Cut No Feed", 2, 2, 0},
+    {IDS_CUT_FULL_FULL, L"Full Cut / Full Cut", 3, 3, 0},
+    {IDS_CUT_FULL_TOP_SEARCH_FULL_TOP_SEARCH, L"Full Cut Top Search / Full Cut Top Search", 3, 3, 1},
 };
 
 const SettingSpec* FindSetting(std::wstring_view name) {
@@ -137,7 +138,7 @@ AcceptedRange AcceptedRangeOn(const SettingSpec& spec, bool fourthPaperType) {
 }
 
 bool HasFourthPaperType(std::uint16_t rasterTemplate, bool hasC31) {
-    return (rasterTemplate == 107 && hasC31) || rasterTemplate == 119;
+    return (rasterTemplate == IDD_RASTER_STANDARD && hasC31) || rasterTemplate == IDD_RASTER_C252;
 }
 
 }  // namespace zelt

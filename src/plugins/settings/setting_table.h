@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "resources/resource.h"
+
 namespace zelt {
 
 enum class ValueKind {
@@ -12,13 +14,15 @@ enum class ValueKind {
     kDriver,      // a code the rendering side acts on; written at apply only
 };
 
-// Bit of a dialog template (105..119) in a template set.
-constexpr std::uint32_t TemplateBit(std::uint16_t templateId) { return 1u << (templateId - 105u); }
+// Bit of a dialog template (IDD_COPY_A57..IDD_RASTER_C252) in a template set.
+constexpr std::uint32_t TemplateBit(std::uint16_t templateId) { return 1u << (templateId - IDD_COPY_A57); }
 
-constexpr std::uint32_t kRasterPages = TemplateBit(106) | TemplateBit(107) | TemplateBit(112) | TemplateBit(115) |
-                                       TemplateBit(117) | TemplateBit(119);
+constexpr std::uint32_t kRasterPages = TemplateBit(IDD_RASTER_A57) | TemplateBit(IDD_RASTER_STANDARD) |
+                                       TemplateBit(IDD_RASTER_A59) | TemplateBit(IDD_RASTER_B18) |
+                                       TemplateBit(IDD_RASTER_B15) | TemplateBit(IDD_RASTER_C252);
 constexpr std::uint32_t kCopyPages =
-    TemplateBit(105) | TemplateBit(109) | TemplateBit(111) | TemplateBit(116) | TemplateBit(118);
+    TemplateBit(IDD_COPY_A57) | TemplateBit(IDD_COPY_STANDARD) | TemplateBit(IDD_COPY_A59) |
+    TemplateBit(IDD_COPY_B18) | TemplateBit(IDD_COPY_C252);
 
 struct TemplateDefault {
     std::uint16_t templateId;  // 0 ends the list

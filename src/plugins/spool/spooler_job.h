@@ -6,6 +6,7 @@
 #include <cstddef>
 
 #include "raw_job.h"
+#include "resources/resource.h"
 
 namespace zelt {
 
@@ -28,7 +29,7 @@ private:
 };
 
 // "The data could not be sent to the printer.", once per press of the page's button.
-constexpr UINT kNotSentMessageId = 52;
+constexpr UINT kNotSentMessageId = IDS_NOT_SENT;
 void ShowNotSent(HWND page);
 
 }  // namespace zelt

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "resources/resource.h"
+
 namespace zelt {
 
 // Every help id in the module: the template whose topic is meant, and the control.
@@ -22,11 +24,11 @@ constexpr HelpTableId kAllHelpTables[] = {HelpTableId::kRaster, HelpTableId::kRa
                                           HelpTableId::kSaveAs};
 
 // The pages' help context ids (the sheet's Help button). The Save As dialog has none.
-constexpr std::uint32_t kRasterHelpContext = 1;
-constexpr std::uint32_t kLogoHelpContext = 2;
-constexpr std::uint32_t kCopyHelpContext = 3;
-constexpr std::uint32_t kZoomHelpContext = 4;
-constexpr std::uint32_t kEtbHelpContext = 5;
+constexpr std::uint32_t kRasterHelpContext = IDH_RASTER;
+constexpr std::uint32_t kLogoHelpContext = IDH_LOGO;
+constexpr std::uint32_t kCopyHelpContext = IDH_COPY;
+constexpr std::uint32_t kZoomHelpContext = IDH_ZOOM;
+constexpr std::uint32_t kEtbHelpContext = IDH_ETB;
 
 // The pairs (control id, help id, ..., 0, 0) as WinHelp's HELP_WM_HELP takes them.
 const std::uint32_t* HelpTable(HelpTableId table);

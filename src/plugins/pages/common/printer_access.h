@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "resources/resource.h"
 #include "settings/setting_store.h"
 
 namespace zelt {
@@ -18,7 +19,7 @@ constexpr std::uint32_t kInvalidHandleError = 6;
 constexpr std::uint32_t kAccessDeniedError = 5;
 
 // "The settings could not be saved ...": shown once per Apply of the sheet.
-constexpr std::uint16_t kNotSavedMessageId = 51;
+constexpr std::uint16_t kNotSavedMessageId = IDS_NOT_SAVED;
 
 constexpr bool MayChangePrinter(std::uint32_t flags) { return (flags & kNoPermissionFlag) == 0; }
 

@@ -4,14 +4,15 @@
 #include <array>
 #include <cstdint>
 
+#include "resources/resource.h"
 #include "settings/setting_store.h"
 
 namespace zelt {
 
 enum EtbControlId : int {
-    kEtbDisableButton = 1095,
-    kEtbEnableButton = 1096,
-    kEtbDefaultsButton = 1124,
+    kEtbDisableButton = IDC_ETB_DISABLE,
+    kEtbEnableButton = IDC_ETB_ENABLE,
+    kEtbDefaultsButton = IDC_ETB_DEFAULTS,
 };
 
 // The controls that change the setting, and the defaults button: what a

@@ -1,4 +1,4 @@
-// The ETB page (template 114): whether the driver sends the ETB command.
+// The ETB page (template IDD_ETB): whether the driver sends the ETB command.
 #include <windows.h>
 #include <prsht.h>
 

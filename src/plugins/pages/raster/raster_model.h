@@ -8,28 +8,29 @@
 #include <string_view>
 
 #include "frame/page_plan.h"
+#include "resources/resource.h"
 #include "settings/setting_store.h"
 
 namespace zelt {
 
 // Controls of the Raster templates; each template has the ones of its variant.
 enum RasterControlId : int {
-    kRasterPrintQualityList = 1012,
-    kRasterPaperTypeList = 1013,
-    kRasterCutActionList = 1014,
-    kRasterDrawer1List = 1017,
-    kRasterDrawerPulseEdit = 1018,
-    kRasterDrawer2List = 1019,
-    kRasterRetractTimeoutEdit = 1020,
-    kRasterDrawerPulseUpDown = 1097,
-    kRasterRetractTimeoutUpDown = 1099,
-    kRasterBuzzerList = 1106,
-    kRasterBuzzerPulseEdit = 1108,
-    kRasterBuzzerPulseUpDown = 1110,
-    kRasterRetractEnabled = 1124,
-    kRasterRetractDisabled = 1125,
-    kRasterVerticalMount = 1127,
-    kRasterDefaultsButton = 1128,
+    kRasterPrintQualityList = IDC_RASTER_PRINT_QUALITY_LIST,
+    kRasterPaperTypeList = IDC_RASTER_PAPER_TYPE_LIST,
+    kRasterCutActionList = IDC_RASTER_CUT_ACTION_LIST,
+    kRasterDrawer1List = IDC_RASTER_DRAWER1_LIST,
+    kRasterDrawerPulseEdit = IDC_RASTER_DRAWER_PULSE_EDIT,
+    kRasterDrawer2List = IDC_RASTER_DRAWER2_LIST,
+    kRasterRetractTimeoutEdit = IDC_RASTER_RETRACT_TIMEOUT_EDIT,
+    kRasterDrawerPulseUpDown = IDC_RASTER_DRAWER_PULSE_UPDOWN,
+    kRasterRetractTimeoutUpDown = IDC_RASTER_RETRACT_TIMEOUT_UPDOWN,
+    kRasterBuzzerList = IDC_RASTER_BUZZER_LIST,
+    kRasterBuzzerPulseEdit = IDC_RASTER_BUZZER_PULSE_EDIT,
+    kRasterBuzzerPulseUpDown = IDC_RASTER_BUZZER_PULSE_UPDOWN,
+    kRasterRetractEnabled = IDC_RASTER_RETRACT_ENABLED,
+    kRasterRetractDisabled = IDC_RASTER_RETRACT_DISABLED,
+    kRasterVerticalMount = IDC_RASTER_VERTICAL_MOUNT,
+    kRasterDefaultsButton = IDC_RASTER_DEFAULTS,
 };
 
 // Every control that changes a setting, of all variants, and the defaults

@@ -9,6 +9,7 @@
 #include "pages/common/page_frame.h"
 #include "pages/common/page_procedures.h"
 #include "pages/raster/raster_model.h"
+#include "resources/resource.h"
 #include "settings/setting_table.h"
 #include "spool/printer_queries.h"
 
@@ -24,13 +25,16 @@ constexpr LONG_PTR kPaperTypeUnread = 1;
 void EnableNumberGroup(HWND page, const RasterVariant& variant, bool enabled) {
     switch (variant.extras) {
         case RasterExtras::kDrawers:
-            EnableControls(page, {1008, 1018, 1097, 1009}, enabled);
+            EnableControls(page, {IDC_RASTER_DRAWER_PULSE_LABEL, IDC_RASTER_DRAWER_PULSE_EDIT,
+                                  IDC_RASTER_DRAWER_PULSE_UPDOWN, IDC_RASTER_DRAWER_PULSE_UNIT}, enabled);
             break;
         case RasterExtras::kPresenter:
-            EnableControls(page, {1015, 1020, 1099, 1016}, enabled);
+            EnableControls(page, {IDC_RASTER_RETRACT_TIMEOUT_LABEL, IDC_RASTER_RETRACT_TIMEOUT_EDIT,
+                                  IDC_RASTER_RETRACT_TIMEOUT_UPDOWN, IDC_RASTER_RETRACT_TIMEOUT_UNIT}, enabled);
             break;
         case RasterExtras::kBuzzer:
-            EnableControls(page, {1116, 1108, 1110, 1117}, enabled);
+            EnableControls(page, {IDC_RASTER_BUZZER_PULSE_LABEL, IDC_RASTER_BUZZER_PULSE_EDIT,
+                                  IDC_RASTER_BUZZER_PULSE_UPDOWN, IDC_RASTER_BUZZER_PULSE_UNIT}, enabled);
             break;
         case RasterExtras::kNone:
             break;
@@ -52,20 +56,20 @@ bool NumberGroupEnabled(const RasterVariant& variant, const RasterControls& show
 }
 
 void FillLists(HWND page, const RasterVariant& variant, int paperTypes) {
-    FillList(page, kRasterPrintQualityList, {4, 5, 6});
-    FillList(page, kRasterPaperTypeList, {15, 16, 18});
-    if (paperTypes == 4) FillList(page, kRasterPaperTypeList, {50});
+    FillList(page, kRasterPrintQualityList, {IDS_QUALITY_STANDARD, IDS_QUALITY_HIGH, IDS_QUALITY_BEST});
+    FillList(page, kRasterPaperTypeList, {IDS_PAPER_RECEIPT, IDS_PAPER_TICKET, IDS_PAPER_BLACK_MARK});
+    if (paperTypes == 4) FillList(page, kRasterPaperTypeList, {IDS_PAPER_BLACK_MARK_POWER_ON_SEARCH});
     ListFiller cutList(page, kRasterCutActionList);
     for (int position = 0; position < variant.rowCount; ++position) {
         cutList.AddString(kCutActions[variant.rows[position]].stringId);
     }
     switch (variant.extras) {
         case RasterExtras::kDrawers:
-            FillList(page, kRasterDrawer1List, {14, 10, 11, 12});
-            FillList(page, kRasterDrawer2List, {14, 10, 11, 12});
+            FillList(page, kRasterDrawer1List, {IDS_DRAWER_NO_USE, IDS_DRAWER_DOC_TOP, IDS_DRAWER_DOC_BOTTOM, IDS_DRAWER_PAGE_TOP});
+            FillList(page, kRasterDrawer2List, {IDS_DRAWER_NO_USE, IDS_DRAWER_DOC_TOP, IDS_DRAWER_DOC_BOTTOM, IDS_DRAWER_PAGE_TOP});
             break;
         case RasterExtras::kBuzzer:
-            FillList(page, kRasterBuzzerList, {47, 48, 46});
+            FillList(page, kRasterBuzzerList, {IDS_BUZZER_NO_USE, IDS_BUZZER_DOC_TOP, IDS_BUZZER_DOC_BOTTOM});
             break;
         case RasterExtras::kPresenter:
         case RasterExtras::kNone:

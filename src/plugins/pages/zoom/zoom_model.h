@@ -5,23 +5,25 @@
 #include <array>
 #include <cstdint>
 
+#include "resources/resource.h"
 #include "settings/setting_store.h"
 
 namespace zelt {
 
 enum ZoomControlId : int {
-    kZoomFactorLabel = 1058,
-    kZoomFocusAreaList = 1059,
-    kZoomFactorList = 1060,
-    kZoomDefaultsButton = 1126,
+    kZoomFactorLabel = IDC_ZOOM_FACTOR_LABEL,
+    kZoomFocusAreaList = IDC_ZOOM_FOCUS_AREA_LIST,
+    kZoomFactorList = IDC_ZOOM_FACTOR_LIST,
+    kZoomDefaultsButton = IDC_ZOOM_DEFAULTS,
 };
 
 // The controls that change a setting, and the defaults button: what a
 // read-only page disables.
 constexpr std::array<int, 3> kZoomSettingControls = {kZoomFocusAreaList, kZoomFactorList, kZoomDefaultsButton};
 
-// The focus area list: string ids in list order ("All", "Right", "Center", "Left").
-constexpr std::array<std::uint16_t, 4> kFocusAreaStrings = {26, 1, 2, 3};
+// The focus area list: string ids in list order.
+constexpr std::array<std::uint16_t, 4> kFocusAreaStrings = {IDS_FOCUS_ALL, IDS_FOCUS_RIGHT, IDS_FOCUS_CENTER,
+                                                          IDS_FOCUS_LEFT};
 constexpr int kFocusAreaAll = 0;
 
 // The zoom factor list's own texts; position n is an enlargement of 5n percent.

@@ -1,4 +1,4 @@
-// The Zoom page (template 110): focus area and zoom factor.
+// The Zoom page (template IDD_ZOOM): focus area and zoom factor.
 #include <windows.h>
 #include <prsht.h>
 
