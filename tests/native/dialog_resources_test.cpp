@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "access_keys.h"
+#include "resources/resource.h"
 
 namespace zelt::test {
 namespace {
@@ -27,10 +28,13 @@ using Bytes = std::vector<std::uint8_t>;
 constexpr std::uint16_t kEnglish = 1033;
 constexpr std::uint16_t kJapanese = 1041;
 constexpr std::uint32_t kDialogResource = 5;  // RT_DIALOG
+constexpr std::uint32_t kStringResource = 6;  // RT_STRING
 
-const std::array<std::uint16_t, 14> kPageTemplates = {105, 106, 107, 108, 109, 110, 111, 112,
-                                                      114, 115, 116, 117, 118, 119};
-constexpr std::uint16_t kSaveAsTemplate = 113;
+const std::array<std::uint16_t, 14> kPageTemplates = {
+    IDD_COPY_A57,  IDD_RASTER_A57, IDD_RASTER_STANDARD, IDD_LOGO,    IDD_COPY_STANDARD,
+    IDD_ZOOM,      IDD_COPY_A59,   IDD_RASTER_A59,      IDD_ETB,     IDD_RASTER_B18,
+    IDD_COPY_B18,  IDD_RASTER_B15, IDD_COPY_C252,       IDD_RASTER_C252};
+constexpr std::uint16_t kSaveAsTemplate = IDD_SAVE_AS;
 // The sheet's own buttons answer to these in both languages.
 constexpr char kSheetKeys[] = {'A', 'H'};
 
@@ -100,8 +104,8 @@ struct ResourceKey {
 
 class ModuleResources {
 public:
-    // The dialog resources by id and language; empty with `error` when the
-    // file is missing or is no PE module with a well-formed resource tree.
+    // The dialog resources and string table blocks by id and language; empty
+    // with `error` when the file is missing or is no PE module with a well-formed resource tree.
     bool Load(const std::string& path, std::string& error) {
         std::ifstream file(path, std::ios::binary);
         if (!file) {
@@ -120,6 +124,7 @@ public:
         return true;
     }
     const std::map<ResourceKey, Bytes>& dialogs() const { return dialogs_; }
+    const std::map<ResourceKey, Bytes>& stringBlocks() const { return stringBlocks_; }
 
 private:
     bool FindResourceSection() {
@@ -172,7 +177,8 @@ private:
         bool ok = true;
         constexpr std::uint32_t kSubdirectory = 0x80000000u;
         for (const auto& [type, types] : Entries(0, ok)) {
-            if (type != kDialogResource || !(types & kSubdirectory)) continue;
+            if ((type != kDialogResource && type != kStringResource) || !(types & kSubdirectory)) continue;
+            std::map<ResourceKey, Bytes>& found = type == kDialogResource ? dialogs_ : stringBlocks_;
             for (const auto& [name, names] : Entries(types & ~kSubdirectory, ok)) {
                 if (!(names & kSubdirectory)) return false;
                 for (const auto& [language, dataEntry] : Entries(names & ~kSubdirectory, ok)) {
@@ -184,7 +190,7 @@ private:
                     if (r.failed() || rva < sectionRva_ || at > image_.size() || image_.size() - at < size) {
                         return false;
                     }
-                    dialogs_[{name, static_cast<std::uint16_t>(language)}] =
+                    found[{name, static_cast<std::uint16_t>(language)}] =
                         Bytes(image_.begin() + static_cast<std::ptrdiff_t>(at),
                               image_.begin() + static_cast<std::ptrdiff_t>(at + size));
                 }
@@ -198,7 +204,21 @@ private:
     std::uint32_t sectionFile_ = 0;
     std::size_t resourceFile_ = 0;
     std::map<ResourceKey, Bytes> dialogs_;
+    std::map<ResourceKey, Bytes> stringBlocks_;
 };
+
+// The ids of the strings a string table block holds (block n holds 16n-16 to 16n-1).
+std::set<std::uint32_t> StringIds(std::uint32_t block, const Bytes& bytes) {
+    std::set<std::uint32_t> ids;
+    Reader r(bytes, 0);
+    for (std::uint32_t slot = 0; slot < 16; ++slot) {
+        const std::uint16_t length = r.U16();
+        if (length != 0) ids.insert((block - 1) * 16 + slot);
+        r.Seek(r.at() + 2u * length);
+    }
+    if (r.failed() || r.at() > bytes.size()) ADD_FAILURE() << "string block " << block << " is cut short";
+    return ids;
+}
 
 // --- Dialog templates ------------------------------------------------------------------------
 enum class Kind { kPushButton, kCheckBox, kRadioButton, kGroupBox, kEdit, kComboBox, kLabel, kOther };
@@ -342,6 +362,7 @@ protected:
                 continue;
             }
             modules_.push_back(module.dialogs());
+            stringBlocks_.push_back(module.stringBlocks());
         }
     }
 
@@ -365,6 +386,7 @@ protected:
     }
 
     static inline std::vector<std::map<ResourceKey, Bytes>> modules_;
+    static inline std::vector<std::map<ResourceKey, Bytes>> stringBlocks_;
     static inline std::string loadError_;
 };
 
@@ -379,6 +401,19 @@ TEST_F(DialogResources, BothModulesCarryTheSameFifteenTemplatesInTwoLanguages) {
     std::set<ResourceKey> present;
     for (const auto& entry : modules_[0]) present.insert(entry.first);
     EXPECT_TRUE(present == expected) << present.size() << " dialog resources, expected 30";
+}
+
+TEST_F(DialogResources, BothLanguagesCarryTheSameStrings) {
+    for (const std::map<ResourceKey, Bytes>& blocks : stringBlocks_) {
+        std::map<std::uint16_t, std::set<std::uint32_t>> idsByLanguage;
+        for (const auto& [key, bytes] : blocks) {
+            const std::set<std::uint32_t> ids = StringIds(key.id, bytes);
+            idsByLanguage[key.language].insert(ids.begin(), ids.end());
+        }
+        EXPECT_FALSE(idsByLanguage[kEnglish].empty());
+        EXPECT_TRUE(idsByLanguage[kEnglish] == idsByLanguage[kJapanese]) << "the languages differ in their strings";
+        EXPECT_EQ(idsByLanguage.size(), 2u);
+    }
 }
 
 TEST_F(DialogResources, EveryControlThatTakesInputHasAKeyAUserCanReach) {
@@ -482,7 +517,7 @@ TEST_F(DialogResources, SaveAsKeepsItsSizeIdsAndPutsTheNameFirst) {
             EXPECT_LE(control.x + control.cx, dialog.cx) << control.id;
             EXPECT_LE(control.y + control.cy, dialog.cy) << control.id;
         }
-        EXPECT_EQ(inputs, (std::vector<std::int32_t>{1090, 1094, 1093}));
+        EXPECT_EQ(inputs, (std::vector<std::int32_t>{IDC_SAVE_AS_NAME, IDC_SAVE_AS_OK, IDC_SAVE_AS_CANCEL}));
     }
 }
 

@@ -1,4 +1,5 @@
 #include "pages/common/help_tables.h"
+#include "resources/resource.h"
 
 #include <gtest/gtest.h>
 
@@ -46,28 +47,28 @@ TEST(HelpTables, TopicsAsListed) {
         std::uint32_t control;
         std::uint32_t helpId;
     } cases[] = {
-        {HelpTableId::kRaster, 1001, 0x806B03E9},           // first row
-        {HelpTableId::kRaster, 1124, 0x80730464},           // presenter row before the ETB defaults row
-        {HelpTableId::kRaster, 1125, 0x80730465},
-        {HelpTableId::kRaster, 1126, 0x80730466},
-        {HelpTableId::kRaster, 1128, 0x806B0468},           // common tail
-        {HelpTableId::kRaster, 1123, 0x806D0463},
-        {HelpTableId::kRaster, 1127, 0x806B0467},           // last row
-        {HelpTableId::kRaster, 1106, 0},                    // buzzer only on the peripheral table
-        {HelpTableId::kRasterWithPeripheral, 1106, 0x80770452},
-        {HelpTableId::kRasterWithPeripheral, 1117, 0x8077045D},
-        {HelpTableId::kRasterWithPeripheral, 1124, 0x80730464},
-        {HelpTableId::kLogo, 1032, 0x806C0408},
-        {HelpTableId::kLogo, 1125, 0x806C0465},
-        {HelpTableId::kLogo, 1128, 0x806B0468},
-        {HelpTableId::kCopy, 1098, 0x8074044A},
-        {HelpTableId::kCopy, 1047, 0x806D0417},
-        {HelpTableId::kCopy, 1126, 0x806E0466},
-        {HelpTableId::kZoom, 1059, 0x806E0423},
-        {HelpTableId::kZoom, 1128, 0},                      // no common tail on the Zoom page
-        {HelpTableId::kEtb, 1095, 0x80720447},
-        {HelpTableId::kEtb, 1124, 0x80720464},
-        {HelpTableId::kSaveAs, 1090, 0x80710442},
+        {HelpTableId::kRaster, IDC_RASTER_DRAWER_GROUP, 0x806B03E9},     // first row
+        {HelpTableId::kRaster, IDC_RASTER_RETRACT_ENABLED, 0x80730464},  // presenter row before the ETB defaults row
+        {HelpTableId::kRaster, IDC_RASTER_RETRACT_DISABLED, 0x80730465},
+        {HelpTableId::kRaster, IDC_RASTER_PRESENTER_GROUP, 0x80730466},
+        {HelpTableId::kRaster, IDC_RASTER_DEFAULTS, 0x806B0468},  // common tail
+        {HelpTableId::kRaster, IDC_COPY_DEFAULTS, 0x806D0463},
+        {HelpTableId::kRaster, IDC_RASTER_VERTICAL_MOUNT, 0x806B0467},  // last row
+        {HelpTableId::kRaster, IDC_RASTER_BUZZER_LIST, 0},              // buzzer only on the peripheral table
+        {HelpTableId::kRasterWithPeripheral, IDC_RASTER_BUZZER_LIST, 0x80770452},
+        {HelpTableId::kRasterWithPeripheral, IDC_RASTER_BUZZER_PULSE_UNIT, 0x8077045D},
+        {HelpTableId::kRasterWithPeripheral, IDC_RASTER_RETRACT_ENABLED, 0x80730464},
+        {HelpTableId::kLogo, IDC_LOGO_DOC_BOTTOM_LIST, 0x806C0408},
+        {HelpTableId::kLogo, IDC_LOGO_DEFAULTS, 0x806C0465},
+        {HelpTableId::kLogo, IDC_RASTER_DEFAULTS, 0x806B0468},
+        {HelpTableId::kCopy, IDC_COPY_PRESENTER_GROUP, 0x8074044A},
+        {HelpTableId::kCopy, IDC_COPY_SIMPLE_COPY, 0x806D0417},
+        {HelpTableId::kCopy, IDC_ZOOM_DEFAULTS, 0x806E0466},
+        {HelpTableId::kZoom, IDC_ZOOM_FOCUS_AREA_LIST, 0x806E0423},
+        {HelpTableId::kZoom, IDC_RASTER_DEFAULTS, 0},  // no common tail on the Zoom page
+        {HelpTableId::kEtb, IDC_ETB_DISABLE, 0x80720447},
+        {HelpTableId::kEtb, IDC_ETB_DEFAULTS, 0x80720464},
+        {HelpTableId::kSaveAs, IDC_SAVE_AS_NAME, 0x80710442},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Lookup(c.table, c.control), c.helpId) << "control " << c.control;

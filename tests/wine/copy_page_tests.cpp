@@ -16,6 +16,7 @@
 #include "job_hooks.h"
 #include "journal/copy_model.h"
 #include "page_checks.h"
+#include "resources/resource.h"
 
 using namespace zelt::test;
 using namespace zelt;
@@ -147,8 +148,8 @@ protected:
             ClickLater(page, kCopySaveAs);
             HWND dialog = WaitForDialog(caption);
             ASSERT_NE(dialog, nullptr);
-            HWND name = GetDlgItem(dialog, 1090);
-            SetDlgItemTextW(dialog, 1090, L"Kept");
+            HWND name = GetDlgItem(dialog, IDC_SAVE_AS_NAME);
+            SetDlgItemTextW(dialog, IDC_SAVE_AS_NAME, L"Kept");
             switch (way) {
                 case Way::kEscapeInName:
                     PostMessageW(name, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
@@ -361,8 +362,8 @@ TEST_F(CopyPageTest, SaveAsWithTheProposedNameArchivesAndRefreshesTheList) {
     ClickLater(page, kCopySaveAs);
     HWND dialog = WaitForDialog(L"Save As");
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(Narrow(TextOf(GetDlgItem(dialog, 1090))), "ArchiveJournal__term_n__mm_dd_yyyy__hhmm");
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(1094, BN_CLICKED), 0);
+    EXPECT_EQ(Narrow(TextOf(GetDlgItem(dialog, IDC_SAVE_AS_NAME))), "ArchiveJournal__term_n__mm_dd_yyyy__hhmm");
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_SAVE_AS_OK, BN_CLICKED), 0);
     EXPECT_EQ(Narrow(CloseDriverMessage()), "Save As operation completed.");
     EXPECT_TRUE(WaitGone(dialog));
     EXPECT_FALSE(JournalExists(L"CurrentJournal.zrj"));
@@ -381,13 +382,13 @@ TEST_F(CopyPageTest, SaveAsWithAnExistingNameKeepsTheDialogOpenUntilCancel) {
     ClickLater(page, kCopySaveAs);
     HWND dialog = WaitForDialog(L"Save As");
     ASSERT_NE(dialog, nullptr);
-    SetDlgItemTextW(dialog, 1090, L"Taken");
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(1094, BN_CLICKED), 0);
+    SetDlgItemTextW(dialog, IDC_SAVE_AS_NAME, L"Taken");
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_SAVE_AS_OK, BN_CLICKED), 0);
     EXPECT_EQ(Narrow(CloseDriverMessage()), "File already exists, please enter a different file name.");
     Sleep(100);
     EXPECT_TRUE(IsWindowVisible(dialog));
-    EXPECT_EQ(Narrow(TextOf(GetDlgItem(dialog, 1090))), "Taken");
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(1093, BN_CLICKED), 0);
+    EXPECT_EQ(Narrow(TextOf(GetDlgItem(dialog, IDC_SAVE_AS_NAME))), "Taken");
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_SAVE_AS_CANCEL, BN_CLICKED), 0);
     EXPECT_TRUE(WaitGone(dialog));
     EXPECT_EQ(WaitForDialog(kDriverCaption, 300), nullptr) << "Cancel shows no message";
     EXPECT_EQ(*ReadWholeFile(JournalPath(L"CurrentJournal.zrj")), "journal");
@@ -404,8 +405,8 @@ TEST_F(CopyPageTest, SaveAsRefusesANameThatLeavesTheJournalFolder) {
         ClickLater(page, kCopySaveAs);
         HWND dialog = WaitForDialog(L"Save As");
         ASSERT_NE(dialog, nullptr);
-        SetDlgItemTextW(dialog, 1090, name);
-        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(1094, BN_CLICKED), 0);
+        SetDlgItemTextW(dialog, IDC_SAVE_AS_NAME, name);
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_SAVE_AS_OK, BN_CLICKED), 0);
         EXPECT_EQ(Narrow(CloseDriverMessage()), "Save As operation FAILED, Current journal file unchanged.");
         EXPECT_TRUE(WaitGone(dialog));
         EXPECT_EQ(*ReadWholeFile(JournalPath(L"CurrentJournal.zrj")), "journal");
@@ -553,9 +554,9 @@ TEST_F(CopyPageTest, JapaneseTextsMessagesAndSaveAsDialog) {
     ClickLater(page, kCopySaveAs);
     HWND dialog = WaitForDialog(L"ジャーナルファイルの保存");
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(Narrow(SeenCaption(dialog, 1094)), "ＯＫ");
-    EXPECT_EQ(Narrow(SeenCaption(dialog, 1093)), "キャンセル");
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(1094, BN_CLICKED), 0);
+    EXPECT_EQ(Narrow(SeenCaption(dialog, IDC_SAVE_AS_OK)), "ＯＫ");
+    EXPECT_EQ(Narrow(SeenCaption(dialog, IDC_SAVE_AS_CANCEL)), "キャンセル");
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_SAVE_AS_OK, BN_CLICKED), 0);
     EXPECT_EQ(Narrow(CloseDriverMessage()), "ジャーナルデータの保存が完了しました。");
     EXPECT_TRUE(WaitGone(dialog));
 

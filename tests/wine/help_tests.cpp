@@ -16,6 +16,7 @@
 
 #include "iat_hook.h"
 #include "page_driver.h"
+#include "resources/resource.h"
 
 using namespace zelt::test;
 
@@ -176,14 +177,15 @@ struct HelpCase {
 };
 
 const HelpCase kHelpCases[] = {
-    {kPlainModel, kRasterTab, 1, L"raster.htm", 1001, 0x806B03E9, 31},
-    {kZoomModel, kRasterTab, 1, L"raster.htm", 1124, 0x80730464, 31},  // the presenter row, not the ETB defaults row
-    {L"QRVC252.GPD", kRasterTab, 1, L"raster.htm", 1106, 0x80770452, 38},
-    {kZoomModel, kLogoTab, 2, L"logo.htm", 1033, 0x806C0409, 23},
-    {kZoomModel, kCopyTab, 3, L"copy.htm", 1098, 0x8074044A, 30},
-    {kPlainModel, kCopyTab, 3, L"copy.htm", 1047, 0x806D0417, 30},
-    {kZoomModel, kZoomTab, 4, L"zoom.htm", 1059, 0x806E0423, 5},
-    {kZoomModel, kEtbTab, 5, L"etb.htm", 1095, 0x80720447, 3},
+    {kPlainModel, kRasterTab, 1, L"raster.htm", IDC_RASTER_DRAWER_GROUP, 0x806B03E9, 31},
+    {kZoomModel, kRasterTab, 1, L"raster.htm", IDC_RASTER_RETRACT_ENABLED, 0x80730464,
+     31},  // the presenter row, not the ETB defaults row
+    {L"QRVC252.GPD", kRasterTab, 1, L"raster.htm", IDC_RASTER_BUZZER_LIST, 0x80770452, 38},
+    {kZoomModel, kLogoTab, 2, L"logo.htm", IDC_LOGO_GENERATE, 0x806C0409, 23},
+    {kZoomModel, kCopyTab, 3, L"copy.htm", IDC_COPY_PRESENTER_GROUP, 0x8074044A, 30},
+    {kPlainModel, kCopyTab, 3, L"copy.htm", IDC_COPY_SIMPLE_COPY, 0x806D0417, 30},
+    {kZoomModel, kZoomTab, 4, L"zoom.htm", IDC_ZOOM_FOCUS_AREA_LIST, 0x806E0423, 5},
+    {kZoomModel, kEtbTab, 5, L"etb.htm", IDC_ETB_DISABLE, 0x80720447, 3},
 };
 
 class HelpTest : public ::testing::Test {
@@ -349,7 +351,7 @@ TEST_F(HelpTest, WithTheChmEachPageAsksHtmlHelp) {
 // hhctrl.ocx without HtmlHelpW gives today's WinHelp; a HtmlHelpW that fails
 // is left at that: no WinHelp with the wrong file after it, and no crash.
 TEST_F(HelpTest, AnUnusableHtmlHelpGivesWinHelpOrNothing) {
-    const HelpCase etbEnable = {kZoomModel, kEtbTab, 5, L"etb.htm", 1096, 0x80720448, 3};
+    const HelpCase etbEnable = {kZoomModel, kEtbTab, 5, L"etb.htm", IDC_ETB_ENABLE, 0x80720448, 3};
     PlaceHelpFile(L"qrv_ras_help_HJW.chm");
     PlaceHelpFile(L"qrv_ras_help_J_HJW.chm");
     for (HtmlHelpMode mode : {HtmlHelpMode::kNotFound, HtmlHelpMode::kFails}) {
@@ -374,7 +376,7 @@ TEST_F(HelpTest, AnUnusableHtmlHelpGivesWinHelpOrNothing) {
 // loads the one beside the program): the module names the system folder's
 // and loads neither copy.
 TEST_F(HelpTest, TheHelpLibraryComesFromTheSystemFolderOnly) {
-    const HelpCase etb = {kZoomModel, kEtbTab, 5, L"etb.htm", 1095, 0x80720447, 3};
+    const HelpCase etb = {kZoomModel, kEtbTab, 5, L"etb.htm", IDC_ETB_DISABLE, 0x80720447, 3};
     PlaceHelpFile(L"qrv_ras_help_HJW.chm");
     PlaceHelpFile(L"qrv_ras_help_J_HJW.chm");
     wchar_t previousDirectory[MAX_PATH] = {};
@@ -413,7 +415,7 @@ TEST_F(HelpTest, TheHelpLibraryComesFromTheSystemFolderOnly) {
 // A system folder's hhctrl.ocx that cannot be loaded (missing or unreadable)
 // gives WinHelp as before, and is not looked for again at the next F1 or Help.
 TEST_F(HelpTest, AHelpLibraryThatCannotBeLoadedIsNotLookedForAgain) {
-    const HelpCase zoom = {kZoomModel, kZoomTab, 4, L"zoom.htm", 1059, 0x806E0423, 5};
+    const HelpCase zoom = {kZoomModel, kZoomTab, 4, L"zoom.htm", IDC_ZOOM_FOCUS_AREA_LIST, 0x806E0423, 5};
     PlaceHelpFile(L"qrv_ras_help_HJW.chm");
     PlaceHelpFile(L"qrv_ras_help_J_HJW.chm");
     g_refuseHelpLibrary = true;

@@ -19,6 +19,7 @@
 
 #include "page_driver.h"
 #include "pages/common/printer_access.h"
+#include "resources/resource.h"
 
 using namespace zelt::test;
 
@@ -199,47 +200,92 @@ struct PageCase {
 // 110, ETB 114), and a plain one for the Logo page in Generate mode, which
 // zoom models lack.
 const PageCase kPages[] = {
-    {"Raster115", kZoomModel, kRasterTab,
+    {"Raster115",
+     kZoomModel,
+     kRasterTab,
      {{Alt('R'), 0},  // the retract timeout is off while "Disabled" is chosen
-      {Alt('Q'), 1012}, {Alt('P'), 1013}, {Alt('E'), 1014}, {Alt('B'), 1124}, {Alt('R'), 1020},
-      {Alt('I'), 1125}, {Alt('R'), 0}, {Alt('V'), 1127}},
-     {1012, 1013, 1014, 1125, 1127, 1128},
-     {{Alt('D'), 1128}}},
-    {"Logo108", kPlainModel, kLogoTab,
-     {{Alt('T'), 0}, {Alt('L'), 0},  // Generate's controls are off in Print mode
-      {Alt('C'), 1030}, {Alt('O'), 1029}, {Alt('B'), 1031}, {Alt('M'), 1032}, {Alt('F'), 1037},
-      {Alt('G'), 1033}, {Alt('C'), 0}, {Alt('T'), 1035}, {Alt('P'), 1034}},
-     {1034, 1030, 1029, 1031, 1032, 1037, 1125},
-     {{Alt('D'), 1125}}},
-    {"Logo108OnAZoomModel", kZoomModel, kLogoTab,
+      {Alt('Q'), IDC_RASTER_PRINT_QUALITY_LIST},
+      {Alt('P'), IDC_RASTER_PAPER_TYPE_LIST},
+      {Alt('E'), IDC_RASTER_CUT_ACTION_LIST},
+      {Alt('B'), IDC_RASTER_RETRACT_ENABLED},
+      {Alt('R'), IDC_RASTER_RETRACT_TIMEOUT_EDIT},
+      {Alt('I'), IDC_RASTER_RETRACT_DISABLED},
+      {Alt('R'), 0},
+      {Alt('V'), IDC_RASTER_VERTICAL_MOUNT}},
+     {IDC_RASTER_PRINT_QUALITY_LIST, IDC_RASTER_PAPER_TYPE_LIST, IDC_RASTER_CUT_ACTION_LIST,
+      IDC_RASTER_RETRACT_DISABLED, IDC_RASTER_VERTICAL_MOUNT, IDC_RASTER_DEFAULTS},
+     {{Alt('D'), IDC_RASTER_DEFAULTS}}},
+    {"Logo108",
+     kPlainModel,
+     kLogoTab,
+     {{Alt('T'), 0},
+      {Alt('L'), 0},  // Generate's controls are off in Print mode
+      {Alt('C'), IDC_LOGO_DOC_TOP_LIST},
+      {Alt('O'), IDC_LOGO_PAGE_TOP_LIST},
+      {Alt('B'), IDC_LOGO_PAGE_BOTTOM_LIST},
+      {Alt('M'), IDC_LOGO_DOC_BOTTOM_LIST},
+      {Alt('F'), IDC_LOGO_FILE_TYPE_LIST},
+      {Alt('G'), IDC_LOGO_GENERATE},
+      {Alt('C'), 0},
+      {Alt('T'), IDC_LOGO_GENERATE_TO_LIST},
+      {Alt('P'), IDC_LOGO_PRINT}},
+     {IDC_LOGO_PRINT, IDC_LOGO_DOC_TOP_LIST, IDC_LOGO_PAGE_TOP_LIST, IDC_LOGO_PAGE_BOTTOM_LIST,
+      IDC_LOGO_DOC_BOTTOM_LIST, IDC_LOGO_FILE_TYPE_LIST, IDC_LOGO_DEFAULTS},
+     {{Alt('D'), IDC_LOGO_DEFAULTS}}},
+    {"Logo108OnAZoomModel",
+     kZoomModel,
+     kLogoTab,
      {{Alt('G'), 0}, {Alt('T'), 0}},  // no Generate mode
-     {1034, 1030, 1029, 1031, 1032, 1037, 1125},
+     {IDC_LOGO_PRINT, IDC_LOGO_DOC_TOP_LIST, IDC_LOGO_PAGE_TOP_LIST, IDC_LOGO_PAGE_BOTTOM_LIST,
+      IDC_LOGO_DOC_BOTTOM_LIST, IDC_LOGO_FILE_TYPE_LIST, IDC_LOGO_DEFAULTS},
      {}},
-    {"Copy116", kZoomModel, kCopyTab,
+    {"Copy116",
+     kZoomModel,
+     kCopyTab,
      {{Alt('Q'), 0},  // everything but "Simple Copy" is off while it is checked
-      {Alt('S'), 1047}, {Alt('C'), 1046}, {Alt('L'), 1050}, {Alt('Q'), 1048}, {Alt('E'), 1049},
-      {Alt('R'), 0}, {Alt('B'), 1100}, {Alt('R'), 1104}, {Alt('I'), 1101}, {Alt('J'), 1053},
-      {Alt('N'), 1057}, {Alt('O'), 1052}, {Alt('T'), 1054}},
-     {1047, 1123, 1046, 1050, 1048, 1049, 1101, 1052, 1054, 1055, 1056},
-     {{Alt('D'), 1123}, {Alt('T'), 0}}},
+      {Alt('S'), IDC_COPY_SIMPLE_COPY},
+      {Alt('C'), IDC_COPY_ADD_SCV},
+      {Alt('L'), IDC_COPY_LOGO_PRINT},
+      {Alt('Q'), IDC_COPY_QUALITY_LIST},
+      {Alt('E'), IDC_COPY_CUT_LIST},
+      {Alt('R'), 0},
+      {Alt('B'), IDC_COPY_RETRACT_ENABLED},
+      {Alt('R'), IDC_COPY_RETRACT_TIMEOUT_EDIT},
+      {Alt('I'), IDC_COPY_RETRACT_DISABLED},
+      {Alt('J'), IDC_COPY_APPEND},
+      {Alt('N'), IDC_COPY_PRINT_AND_APPEND},
+      {Alt('O'), IDC_COPY_PRINT_AFTER},
+      {Alt('T'), IDC_COPY_JOURNAL_LIST}},
+     {IDC_COPY_SIMPLE_COPY, IDC_COPY_DEFAULTS, IDC_COPY_ADD_SCV, IDC_COPY_LOGO_PRINT, IDC_COPY_QUALITY_LIST,
+      IDC_COPY_CUT_LIST, IDC_COPY_RETRACT_DISABLED, IDC_COPY_PRINT_AFTER, IDC_COPY_JOURNAL_LIST, IDC_COPY_PRINT_JOURNAL,
+      IDC_COPY_SAVE_AS},
+     {{Alt('D'), IDC_COPY_DEFAULTS}, {Alt('T'), 0}}},
     // Read-only, the labels' keys go nowhere with their lists (from Print, and
     // from the sheet's OK where the Tab walk ends); the journal's list, Print
     // and Save As stay.
-    {"Copy116ReadOnly", kZoomModel, kCopyTab,
-     {{kTab, 1055}, {Alt('Q'), 0}, {Alt('E'), 0}, {Alt('R'), 0}, {Alt('S'), 0}, {Alt('D'), 0}},
-     {1054, 1055, 1056},
-     {{Alt('Q'), 0}, {Alt('T'), 1054}},
+    {"Copy116ReadOnly",
+     kZoomModel,
+     kCopyTab,
+     {{kTab, IDC_COPY_PRINT_JOURNAL}, {Alt('Q'), 0}, {Alt('E'), 0}, {Alt('R'), 0}, {Alt('S'), 0}, {Alt('D'), 0}},
+     {IDC_COPY_JOURNAL_LIST, IDC_COPY_PRINT_JOURNAL, IDC_COPY_SAVE_AS},
+     {{Alt('Q'), 0}, {Alt('T'), IDC_COPY_JOURNAL_LIST}},
      {{L"COPY_SIMPLECOPY", 0}, {L"COPY_PRESENTERRETRACT", 1}},
      true},
-    {"Zoom110", kZoomModel, kZoomTab,
+    {"Zoom110",
+     kZoomModel,
+     kZoomTab,
      {{Alt('Z'), 0},  // the zoom factor is off while the focus area is "All"
-      {Alt('F'), 1059}, {kDown, 1059}, {Alt('Z'), 1060}},
-     {1059, 1060, 1126},
-     {{Alt('D'), 1126}, {Alt('Z'), 0}}},
-    {"Etb114", kZoomModel, kEtbTab,
-     {{Alt('E'), 1096}, {Alt('I'), 1095}},
-     {1095, 1124},
-     {{Alt('D'), 1124}}},
+      {Alt('F'), IDC_ZOOM_FOCUS_AREA_LIST},
+      {kDown, IDC_ZOOM_FOCUS_AREA_LIST},
+      {Alt('Z'), IDC_ZOOM_FACTOR_LIST}},
+     {IDC_ZOOM_FOCUS_AREA_LIST, IDC_ZOOM_FACTOR_LIST, IDC_ZOOM_DEFAULTS},
+     {{Alt('D'), IDC_ZOOM_DEFAULTS}, {Alt('Z'), 0}}},
+    {"Etb114",
+     kZoomModel,
+     kEtbTab,
+     {{Alt('E'), IDC_ETB_ENABLE}, {Alt('I'), IDC_ETB_DISABLE}},
+     {IDC_ETB_DISABLE, IDC_ETB_DEFAULTS},
+     {{Alt('D'), IDC_ETB_DEFAULTS}}},
 };
 
 void PrintTo(const PageCase& c, std::ostream* out) { *out << c.name; }
@@ -288,9 +334,9 @@ INSTANTIATE_TEST_SUITE_P(Pages, KeyboardPage, ::testing::ValuesIn(kPages),
                          [](const ::testing::TestParamInfo<PageCase>& info) { return std::string(info.param.name); });
 
 // --- The Save As dialog ----------------------------------------------------------------
-constexpr int kNameField = 1090;
-constexpr int kCancelButton = 1093;
-constexpr int kOkButton = 1094;
+constexpr int kNameField = IDC_SAVE_AS_NAME;
+constexpr int kCancelButton = IDC_SAVE_AS_CANCEL;
+constexpr int kOkButton = IDC_SAVE_AS_OK;
 
 struct DialogSearch {
     HWND found;
@@ -338,9 +384,9 @@ TEST(KeyboardSaveAs, KeysTabOrderAndAWholeLayoutInTheMiddleOfThePage) {
     HWND page = session.ShowPage(kCopyTab);
     ASSERT_NE(page, nullptr);
     HWND sheet = session.sheet().window();
-    FocusControl(sheet, GetDlgItem(page, 1047));
+    FocusControl(sheet, GetDlgItem(page, IDC_COPY_SIMPLE_COPY));
     PressInSheet(sheet, Alt('S'));  // "Simple Copy" off: Save As on
-    ASSERT_TRUE(IsEnabled(page, 1056));
+    ASSERT_TRUE(IsEnabled(page, IDC_COPY_SAVE_AS));
     // Posted, as the sheet's loop takes a key: Save As then runs its dialog.
     const MSG saveAs = MessageFor(FocusOf(sheet), Alt('V'));
     PostMessageW(saveAs.hwnd, saveAs.message, saveAs.wParam, saveAs.lParam);

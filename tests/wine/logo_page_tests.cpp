@@ -15,6 +15,7 @@
 #include "iat_hook.h"
 #include "job_hooks.h"
 #include "page_checks.h"
+#include "resources/resource.h"
 
 using namespace zelt::test;
 using namespace zelt;
@@ -513,7 +514,7 @@ TEST_P(CopyCoupling, GenerateModeTurnsAStandInCopyPageOff) {
 
     HWND copyPage = session.ShowPage(kCopyTab);
     ExpectCopyControls(copyPage, presenter, true, true);
-    EXPECT_EQ(GetDlgItem(copyPage, 1105) != nullptr, presenter);
+    EXPECT_EQ(GetDlgItem(copyPage, IDC_COPY_RETRACT_TIMEOUT_UNIT) != nullptr, presenter);
     ASSERT_TRUE(Click(copyPage, kCopySimpleCopy));  // the stand-in's starts clear
     session.ShowPage(kLogoTab);
     ExpectTheLogoModeSwitches(page, copyPage);

@@ -19,6 +19,7 @@
 
 #include "page_driver.h"
 #include "pages/common/printer_access.h"
+#include "resources/resource.h"
 #include "settings/setting_table.h"
 
 using namespace zelt::test;
@@ -68,10 +69,10 @@ const std::vector<ValueExpectation> kDrawerValues = {
     {L"ORIGINAL_DOCDRAWER2", {}, 0},
 };
 // Drawer 1 on "No Use" disables its pulse width.
-const std::vector<ControlExpectation> kDrawerControls = {{1017, Shown::kSelection, 0},
-                                                         {1018, Shown::kNumber, 20},
-                                                         {1018, Shown::kEnabled, 0},
-                                                         {1019, Shown::kSelection, 0}};
+const std::vector<ControlExpectation> kDrawerControls = {{IDC_RASTER_DRAWER1_LIST, Shown::kSelection, 0},
+                                                         {IDC_RASTER_DRAWER_PULSE_EDIT, Shown::kNumber, 20},
+                                                         {IDC_RASTER_DRAWER_PULSE_EDIT, Shown::kEnabled, 0},
+                                                         {IDC_RASTER_DRAWER2_LIST, Shown::kSelection, 0}};
 
 std::vector<ValueExpectation> Joined(std::vector<ValueExpectation> first, const std::vector<ValueExpectation>& more) {
     first.insert(first.end(), more.begin(), more.end());
@@ -101,87 +102,85 @@ std::vector<ValueExpectation> RasterValues(DWORD qualityRepair, DWORD cutRepair,
     };
 }
 std::vector<ControlExpectation> RasterControls(int paperTypes, int cutPosition) {
-    return {{1012, Shown::kSelection, 0},
-            {1013, Shown::kSelection, 0},
-            {1013, Shown::kItemCount, paperTypes},
-            {1014, Shown::kSelection, cutPosition},
-            {1127, Shown::kCheckBox, 0}};
+    return {{IDC_RASTER_PRINT_QUALITY_LIST, Shown::kSelection, 0},
+            {IDC_RASTER_PAPER_TYPE_LIST, Shown::kSelection, 0},
+            {IDC_RASTER_PAPER_TYPE_LIST, Shown::kItemCount, paperTypes},
+            {IDC_RASTER_CUT_ACTION_LIST, Shown::kSelection, cutPosition},
+            {IDC_RASTER_VERTICAL_MOUNT, Shown::kCheckBox, 0}};
 }
 
 // Row 2 "Form Feed / Partial Cut": codes 0, 5, 0.
-const PageExpectation kRasterStandard = {
-    "Raster Print Options 107", 1128, Joined(RasterValues(2, 11, 2, 0, 5, 0), kDrawerValues),
-    Joined(RasterControls(3, 2), kDrawerControls)};
-const PageExpectation kRasterStandardC31 = {
-    "Raster Print Options 107 with a fourth paper type", 1128,
-    Joined(RasterValues(2, 11, 2, 0, 5, 0), kDrawerValues), Joined(RasterControls(4, 2), kDrawerControls)};
+const PageExpectation kRasterStandard = {"Raster Print Options 107", IDC_RASTER_DEFAULTS,
+                                         Joined(RasterValues(2, 11, 2, 0, 5, 0), kDrawerValues),
+                                         Joined(RasterControls(3, 2), kDrawerControls)};
+const PageExpectation kRasterStandardC31 = {"Raster Print Options 107 with a fourth paper type", IDC_RASTER_DEFAULTS,
+                                            Joined(RasterValues(2, 11, 2, 0, 5, 0), kDrawerValues),
+                                            Joined(RasterControls(4, 2), kDrawerControls)};
 // Row 1 "Form Feed / Tear Bar" at list position 1: codes 0, 1, 0.
-const PageExpectation kRasterA57 = {"Raster Print Options 106 (A57)", 1128,
+const PageExpectation kRasterA57 = {"Raster Print Options 106 (A57)", IDC_RASTER_DEFAULTS,
                                     Joined(RasterValues(0, 1, 1, 0, 1, 0), kDrawerValues),
                                     Joined(RasterControls(3, 1), kDrawerControls)};
 // Row 2 at list position 1.
-const PageExpectation kRasterA59 = {"Raster Print Options 112 (A59)", 1128,
+const PageExpectation kRasterA59 = {"Raster Print Options 112 (A59)", IDC_RASTER_DEFAULTS,
                                     Joined(RasterValues(0, 2, 2, 0, 5, 0), kDrawerValues),
                                     Joined(RasterControls(3, 1), kDrawerControls)};
 // All twelve rows; row 2 at position 2.
-const PageExpectation kRasterB15 = {"Raster Print Options 117 (B15)", 1128, RasterValues(0, 2, 2, 0, 5, 0),
-                                    RasterControls(3, 2)};
+const PageExpectation kRasterB15 = {"Raster Print Options 117 (B15)", IDC_RASTER_DEFAULTS,
+                                    RasterValues(0, 2, 2, 0, 5, 0), RasterControls(3, 2)};
 // Row 10 "Full Cut / Full Cut" at position 1: codes 3, 3, 0.
 const PageExpectation kRasterB18 = {
-    "Raster Print Options 115 (B18)", 1128,
-    Joined(RasterValues(0, 10, 10, 3, 3, 0),
-           {{L"PO_PRESENTERRETRACT", 0, 0},
-            {L"PO_PRESENTERRETRACTTIME", 30, 30},
-            {L"ORIGINAL_PRESENTERRETRACT", {}, 0},
-            {L"ORIGINAL_PRESENTERRETRACTTIME", {}, 30}}),
-    Joined(RasterControls(3, 1),
-           {{1124, Shown::kRadio, 0},
-            {1125, Shown::kRadio, 1},
-            {1020, Shown::kNumber, 30},
-            {1020, Shown::kEnabled, 0}})};
+    "Raster Print Options 115 (B18)", IDC_RASTER_DEFAULTS,
+    Joined(RasterValues(0, 10, 10, 3, 3, 0), {{L"PO_PRESENTERRETRACT", 0, 0},
+                                              {L"PO_PRESENTERRETRACTTIME", 30, 30},
+                                              {L"ORIGINAL_PRESENTERRETRACT", {}, 0},
+                                              {L"ORIGINAL_PRESENTERRETRACTTIME", {}, 30}}),
+    Joined(RasterControls(3, 1), {{IDC_RASTER_RETRACT_ENABLED, Shown::kRadio, 0},
+                                  {IDC_RASTER_RETRACT_DISABLED, Shown::kRadio, 1},
+                                  {IDC_RASTER_RETRACT_TIMEOUT_EDIT, Shown::kNumber, 30},
+                                  {IDC_RASTER_RETRACT_TIMEOUT_EDIT, Shown::kEnabled, 0}})};
 // Repaired to row 2, which the list does not offer; the defaults button
 // selects position 1, row 3 "Form Feed / Full Cut": codes 0, 3, 0.
 const PageExpectation kRasterC252 = {
-    "Raster Print Options 119 (C252)", 1128,
-    Joined(RasterValues(0, 2, 3, 0, 3, 0),
-           {{L"RPO_PERIPHERAL1", 0, 0},
-            {L"RPO_PERIPHERAL1PULSEWIDTH", 10, 10},
-            {L"ORIGINAL_PERIPHERAL1", {}, 0},
-            {L"ORIGINAL_PERIPHERAL1PULSEWIDTH", {}, 9}}),
-    Joined(RasterControls(4, 1),
-           {{1106, Shown::kSelection, 0}, {1108, Shown::kNumber, 10}, {1108, Shown::kEnabled, 0}})};
+    "Raster Print Options 119 (C252)", IDC_RASTER_DEFAULTS,
+    Joined(RasterValues(0, 2, 3, 0, 3, 0), {{L"RPO_PERIPHERAL1", 0, 0},
+                                            {L"RPO_PERIPHERAL1PULSEWIDTH", 10, 10},
+                                            {L"ORIGINAL_PERIPHERAL1", {}, 0},
+                                            {L"ORIGINAL_PERIPHERAL1PULSEWIDTH", {}, 9}}),
+    Joined(RasterControls(4, 1), {{IDC_RASTER_BUZZER_LIST, Shown::kSelection, 0},
+                                  {IDC_RASTER_BUZZER_PULSE_EDIT, Shown::kNumber, 10},
+                                  {IDC_RASTER_BUZZER_PULSE_EDIT, Shown::kEnabled, 0}})};
 
 // Print mode, every list on its first item. The Logo page's operating mode
 // is 0 here; on a zoom model the Zoom page, applied after it, leaves 3.
-const PageExpectation kLogo = {
-    "Logo 108", 1125,
-    {
-        {L"LOGO_LOGOMODEGENERATE", 0, 0},
-        {L"LOGO_LOGOMODEPRINT", 1, 1},
-        {L"LOGO_LOGOGENERATETO", 0, 0},
-        {L"LOGO_DOCTOPLOGO", 0, 0},
-        {L"LOGO_PAGETOPLOGO", 0, 0},
-        {L"LOGO_PAGEBOTTOMLOGO", 0, 0},
-        {L"LOGO_DOCBOTTOMLOGO", 0, 0},
-        {L"LOGO_FILETYPE", 0, 0},
-        {L"ORIGINAL_DOCTOPLOGO", {}, 0},
-        {L"ORIGINAL_PAGETOPLOGO", {}, 0},
-        {L"ORIGINAL_PAGEBOTTOMLOGO", {}, 0},
-        {L"ORIGINAL_DOCBOTTOMLOGO", {}, 0},
-        {L"ORIGINAL_LOGOFILETYPE", {}, 0},
-        {L"GLOBAL_OPERATINGMODE", {}, 0},
-    },
-    // The position lists first: Generate mode disables them.
-    {{1030, Shown::kSelection, 0},
-     {1029, Shown::kSelection, 0},
-     {1031, Shown::kSelection, 0},
-     {1032, Shown::kSelection, 0},
-     {1037, Shown::kSelection, 0},
-     {1034, Shown::kRadio, 1},
-     {1033, Shown::kRadio, 0},
-     {1035, Shown::kSelection, 0},
-     {1035, Shown::kEnabled, 0},
-     {1030, Shown::kEnabled, 1}}};
+const PageExpectation kLogo = {"Logo 108",
+                               IDC_LOGO_DEFAULTS,
+                               {
+                                   {L"LOGO_LOGOMODEGENERATE", 0, 0},
+                                   {L"LOGO_LOGOMODEPRINT", 1, 1},
+                                   {L"LOGO_LOGOGENERATETO", 0, 0},
+                                   {L"LOGO_DOCTOPLOGO", 0, 0},
+                                   {L"LOGO_PAGETOPLOGO", 0, 0},
+                                   {L"LOGO_PAGEBOTTOMLOGO", 0, 0},
+                                   {L"LOGO_DOCBOTTOMLOGO", 0, 0},
+                                   {L"LOGO_FILETYPE", 0, 0},
+                                   {L"ORIGINAL_DOCTOPLOGO", {}, 0},
+                                   {L"ORIGINAL_PAGETOPLOGO", {}, 0},
+                                   {L"ORIGINAL_PAGEBOTTOMLOGO", {}, 0},
+                                   {L"ORIGINAL_DOCBOTTOMLOGO", {}, 0},
+                                   {L"ORIGINAL_LOGOFILETYPE", {}, 0},
+                                   {L"GLOBAL_OPERATINGMODE", {}, 0},
+                               },
+                               // The position lists first: Generate mode disables them.
+                               {{IDC_LOGO_DOC_TOP_LIST, Shown::kSelection, 0},
+                                {IDC_LOGO_PAGE_TOP_LIST, Shown::kSelection, 0},
+                                {IDC_LOGO_PAGE_BOTTOM_LIST, Shown::kSelection, 0},
+                                {IDC_LOGO_DOC_BOTTOM_LIST, Shown::kSelection, 0},
+                                {IDC_LOGO_FILE_TYPE_LIST, Shown::kSelection, 0},
+                                {IDC_LOGO_PRINT, Shown::kRadio, 1},
+                                {IDC_LOGO_GENERATE, Shown::kRadio, 0},
+                                {IDC_LOGO_GENERATE_TO_LIST, Shown::kSelection, 0},
+                                {IDC_LOGO_GENERATE_TO_LIST, Shown::kEnabled, 0},
+                                {IDC_LOGO_DOC_TOP_LIST, Shown::kEnabled, 1}}};
 
 // Simple copy on, so no additional copy goes out whatever the method.
 std::vector<ValueExpectation> CopyValues(DWORD cutRepair, DWORD cutDefaults, DWORD pageCode, DWORD documentCode,
@@ -204,33 +203,41 @@ std::vector<ValueExpectation> CopyValues(DWORD cutRepair, DWORD cutDefaults, DWO
 }
 // "Simple Copy" first: it enables the rest.
 std::vector<ControlExpectation> CopyControls(int cutPosition) {
-    return {{1047, Shown::kCheckBox, 1},  {1046, Shown::kCheckBox, 1}, {1050, Shown::kCheckBox, 0},
-            {1048, Shown::kSelection, 0}, {1049, Shown::kSelection, cutPosition},
-            {1052, Shown::kRadio, 1},     {1053, Shown::kRadio, 0},    {1057, Shown::kRadio, 0},
-            {1054, Shown::kSelection, 0}, {1047, Shown::kEnabled, 1},  {1048, Shown::kEnabled, 0}};
+    return {{IDC_COPY_SIMPLE_COPY, Shown::kCheckBox, 1},
+            {IDC_COPY_ADD_SCV, Shown::kCheckBox, 1},
+            {IDC_COPY_LOGO_PRINT, Shown::kCheckBox, 0},
+            {IDC_COPY_QUALITY_LIST, Shown::kSelection, 0},
+            {IDC_COPY_CUT_LIST, Shown::kSelection, cutPosition},
+            {IDC_COPY_PRINT_AFTER, Shown::kRadio, 1},
+            {IDC_COPY_APPEND, Shown::kRadio, 0},
+            {IDC_COPY_PRINT_AND_APPEND, Shown::kRadio, 0},
+            {IDC_COPY_JOURNAL_LIST, Shown::kSelection, 0},
+            {IDC_COPY_SIMPLE_COPY, Shown::kEnabled, 1},
+            {IDC_COPY_QUALITY_LIST, Shown::kEnabled, 0}};
 }
 
-const PageExpectation kCopyStandard = {"Copy Options 109", 1123, CopyValues(2, 2, 0, 5, 0), CopyControls(2)};
-const PageExpectation kCopyA57 = {"Copy Options 105 (A57)", 1123, CopyValues(1, 1, 0, 1, 0), CopyControls(1)};
-const PageExpectation kCopyA59 = {"Copy Options 111 (A59)", 1123, CopyValues(2, 2, 0, 5, 0), CopyControls(1)};
-const PageExpectation kCopyB18 = {
-    "Copy Options 116 (B18)", 1123,
-    Joined(CopyValues(10, 10, 3, 3, 0),
-           {{L"COPY_PRESENTERRETRACT", 0, 0},
-            {L"COPY_PRESENTERRETRACTTIME", 30, 30},
-            {L"ADDITIONAL_PRESENTERRETRACT", {}, 0},
-            {L"ADDITIONAL_PRESENTERRETRACTTIME", {}, 30}}),
-    Joined(CopyControls(1),
-           {{1100, Shown::kRadio, 0},
-            {1101, Shown::kRadio, 1},
-            {1104, Shown::kNumber, 30},
-            {1104, Shown::kEnabled, 0}})};
+const PageExpectation kCopyStandard = {"Copy Options 109", IDC_COPY_DEFAULTS, CopyValues(2, 2, 0, 5, 0),
+                                       CopyControls(2)};
+const PageExpectation kCopyA57 = {"Copy Options 105 (A57)", IDC_COPY_DEFAULTS, CopyValues(1, 1, 0, 1, 0),
+                                  CopyControls(1)};
+const PageExpectation kCopyA59 = {"Copy Options 111 (A59)", IDC_COPY_DEFAULTS, CopyValues(2, 2, 0, 5, 0),
+                                  CopyControls(1)};
+const PageExpectation kCopyB18 = {"Copy Options 116 (B18)", IDC_COPY_DEFAULTS,
+                                  Joined(CopyValues(10, 10, 3, 3, 0), {{L"COPY_PRESENTERRETRACT", 0, 0},
+                                                                       {L"COPY_PRESENTERRETRACTTIME", 30, 30},
+                                                                       {L"ADDITIONAL_PRESENTERRETRACT", {}, 0},
+                                                                       {L"ADDITIONAL_PRESENTERRETRACTTIME", {}, 30}}),
+                                  Joined(CopyControls(1), {{IDC_COPY_RETRACT_ENABLED, Shown::kRadio, 0},
+                                                           {IDC_COPY_RETRACT_DISABLED, Shown::kRadio, 1},
+                                                           {IDC_COPY_RETRACT_TIMEOUT_EDIT, Shown::kNumber, 30},
+                                                           {IDC_COPY_RETRACT_TIMEOUT_EDIT, Shown::kEnabled, 0}})};
 // Repaired to row 2 (not offered); the defaults button selects row 3.
-const PageExpectation kCopyC252 = {"Copy Options 118 (C252)", 1123, CopyValues(2, 3, 0, 3, 0), CopyControls(1)};
+const PageExpectation kCopyC252 = {"Copy Options 118 (C252)", IDC_COPY_DEFAULTS, CopyValues(2, 3, 0, 3, 0),
+                                   CopyControls(1)};
 
 // Focus "All" is written as the center focus and no zoom.
 const PageExpectation kZoom = {"Zoom 110",
-                               1126,
+                               IDC_ZOOM_DEFAULTS,
                                {
                                    {L"ZOOM_FOCUSAREA", 0, 0},
                                    {L"ZOOM_ZOOMFACTOR", 0, 0},
@@ -238,14 +245,14 @@ const PageExpectation kZoom = {"Zoom 110",
                                    {L"GLOBAL_ZOOM", {}, 0},
                                    {L"GLOBAL_FOCUSAREA", {}, 1},
                                },
-                               {{1059, Shown::kSelection, 0},
-                                {1060, Shown::kSelection, 0},
-                                {1060, Shown::kEnabled, 0}}};
+                               {{IDC_ZOOM_FOCUS_AREA_LIST, Shown::kSelection, 0},
+                                {IDC_ZOOM_FACTOR_LIST, Shown::kSelection, 0},
+                                {IDC_ZOOM_FACTOR_LIST, Shown::kEnabled, 0}}};
 
 const PageExpectation kEtb = {"ETB 114",
-                              1124,
+                              IDC_ETB_DEFAULTS,
                               {{L"ETB_STATUS", 0, 0}, {L"GLOBAL_ETBSTATUS", {}, 0}},
-                              {{1095, Shown::kRadio, 1}, {1096, Shown::kRadio, 0}}};
+                              {{IDC_ETB_DISABLE, Shown::kRadio, 1}, {IDC_ETB_ENABLE, Shown::kRadio, 0}}};
 
 // --- The models ----------------------------------------------------------------------
 struct ModelCase {
@@ -372,7 +379,7 @@ void ExpectShown(HWND window, const ModelCase& model, const PageExpectation& pag
                  bool readOnly = false) {
     const std::string modelName = Narrow(model.dataFile);
     if (&page == &kLogo && !readOnly) {
-        EXPECT_EQ(IsEnabled(window, 1033), !model.logoCannotGenerate)
+        EXPECT_EQ(IsEnabled(window, IDC_LOGO_GENERATE), !model.logoCannotGenerate)
             << modelName << ", " << page.name << ", control 1033 (enabled) " << when;
     }
     for (const ControlExpectation& control : page.controls) {
@@ -467,7 +474,8 @@ TEST_P(ModelMatrix, RepairsDefaultsApplyAndReopen) {
 // What a user without the right to change the printer can still use: the
 // Logo page's Generate To list and "Print All Logos", the Copy Options page's
 // journal list, "Print" and "Save As".
-const std::set<int> kUsableWhenReadOnly = {1035, 1036, 1054, 1055, 1056};
+const std::set<int> kUsableWhenReadOnly = {IDC_LOGO_GENERATE_TO_LIST, IDC_LOGO_PRINT_ALL, IDC_COPY_JOURNAL_LIST,
+                                           IDC_COPY_PRINT_JOURNAL, IDC_COPY_SAVE_AS};
 
 // The same pages with DPS_NOPERMISSION: what the defaults button and apply
 // store above is shown, nothing that changes a setting can be used, the sheet

@@ -9,6 +9,7 @@
 
 #include "iat_hook.h"
 #include "plugin_loader.h"
+#include "resources/resource.h"
 
 namespace {
 
@@ -345,8 +346,8 @@ TEST(Resources, ManifestVersionAndTemplates) {
     EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_DLL));
 
     for (WORD language : {1033, 1041}) {
-        for (int id = 105; id <= 119; ++id) {
-            if (id == 113) continue;  // the Save As dialog is not a page
+        for (int id = IDD_COPY_A57; id <= IDD_RASTER_C252; ++id) {
+            if (id == IDD_SAVE_AS) continue;  // the Save As dialog is not a page
             EXPECT_NE(FindResourceExW(module, RT_DIALOG, MAKEINTRESOURCEW(id), language), nullptr)
                 << "template " << id << " language " << language;
         }
@@ -366,7 +367,9 @@ std::wstring StringIn(HMODULE module, int id, LANGID language) {
 // in its nine messages.
 TEST(Resources, StringTableInBothLanguages) {
     HMODULE module = Plugin().module;
-    const int japaneseMessages[] = {36, 37, 38, 39, 40, 45, 49, 51, 52};
+    const int japaneseMessages[] = {IDS_SAVE_AS_COMPLETED,  IDS_SAVE_AS_FAILED,     IDS_NAME_TAKEN,
+                                    IDS_NO_CURRENT_JOURNAL, IDS_DRAWER_PULSE_RANGE, IDS_RETRACT_TIMEOUT_RANGE,
+                                    IDS_BUZZER_PULSE_RANGE, IDS_NOT_SAVED,          IDS_NOT_SENT};
     for (int id = 1; id <= 52; ++id) {
         const std::wstring texts[2] = {StringIn(module, id, 1033), StringIn(module, id, 1041)};
         if (id == 17) {
@@ -379,8 +382,10 @@ TEST(Resources, StringTableInBothLanguages) {
         EXPECT_EQ(texts[0] != texts[1], translated) << "string " << id;
     }
     // Range messages keep their two spaces; the longest fits a 200-character buffer.
-    for (int id : {40, 45, 49}) EXPECT_NE(StringIn(module, id, 1033).find(L".  Please"), std::wstring::npos) << id;
-    EXPECT_EQ(StringIn(module, 45, 1033).size(), 106u);
+    for (int id : {IDS_DRAWER_PULSE_RANGE, IDS_RETRACT_TIMEOUT_RANGE, IDS_BUZZER_PULSE_RANGE}) {
+        EXPECT_NE(StringIn(module, id, 1033).find(L".  Please"), std::wstring::npos) << id;
+    }
+    EXPECT_EQ(StringIn(module, IDS_RETRACT_TIMEOUT_RANGE, 1033).size(), 106u);
 }
 
 }  // namespace

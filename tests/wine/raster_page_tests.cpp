@@ -9,6 +9,7 @@
 
 #include "page_checks.h"
 #include "pages/raster/raster_model.h"
+#include "resources/resource.h"
 
 using namespace zelt::test;
 using namespace zelt;
@@ -232,7 +233,7 @@ TEST_F(RasterPageTest, BadStoredValuesAreRepairedAtLoad) {
 TEST_F(RasterPageTest, JapaneseTextsAndMessage) {
     HWND page = OpenRaster(kPlainModel);
     ASSERT_NE(page, nullptr);
-    EXPECT_EQ(SeenCaption(page, 1001), L"キャッシュドロワ");
+    EXPECT_EQ(SeenCaption(page, IDC_RASTER_DRAWER_GROUP), L"キャッシュドロワ");
     EXPECT_EQ(SeenCaption(page, kRasterDefaultsButton), L"規定値に戻す");
     EXPECT_EQ(Narrow(ListTexts(page, kRasterPrintQualityList)[2]), "Best") << "list texts stay English";
     ASSERT_TRUE(EnableNumberField(page, kRasterDrawerPulseEdit));

@@ -16,6 +16,7 @@
 #include "page_driver.h"
 #include "pages/etb/etb_model.h"
 #include "pages/zoom/zoom_model.h"
+#include "resources/resource.h"
 #include "settings/setting_table.h"
 
 using namespace zelt::test;
@@ -25,7 +26,7 @@ namespace {
 
 // Texts the pages' own control ids leave unnamed: a label and a group box.
 enum : int {
-    kFocusAreaLabel = 1057,
+    kFocusAreaLabel = IDC_ZOOM_FOCUS_AREA_LABEL,
     kEtbGroup = -1,
 };
 constexpr DWORD kAllBits = 0xFFFFFFFF;

@@ -8,7 +8,7 @@
 //   ASSERT_TRUE(session.Prepare(kZoomModel, error, {{L"ETB_STATUS", 1}}));  // fresh printer, only the seed
 //   ASSERT_TRUE(session.OpenSheet(error));
 //   HWND page = session.ShowPage(kEtbTab);
-//   ASSERT_TRUE(Click(page, 1095));
+//   ASSERT_TRUE(Click(page, IDC_ETB_DISABLE));
 //   PressOutcome outcome = session.Press(SheetButton::kOk);      // message boxes dismissed
 //   EXPECT_EQ(session.values().Number(L"GLOBAL_ETBSTATUS"), 0u);
 #pragma once
