@@ -31,7 +31,8 @@ void WriteCheck(PrinterData& printer, const wchar_t* remembered, const wchar_t* 
 
 }  // namespace
 
-const NumericField kCopyRetractTimeout{kCopyTimeoutEdit, kCopyTimeoutUpDown, 1, 255, 30, IDS_RETRACT_TIMEOUT_RANGE, true};
+const NumericField kCopyRetractTimeout{kCopyTimeoutEdit, kCopyTimeoutUpDown, 1, 255, 30, IDS_RETRACT_TIMEOUT_RANGE,
+                                       true};
 
 const CopyVariant& CopyVariantFor(TemplateId templateId) {
     for (const CopyVariant& variant : kVariants) {

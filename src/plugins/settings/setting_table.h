@@ -15,7 +15,9 @@ enum class ValueKind {
 };
 
 // Bit of a dialog template (IDD_COPY_A57..IDD_RASTER_C252) in a template set.
-constexpr std::uint32_t TemplateBit(std::uint16_t templateId) { return 1u << (templateId - IDD_COPY_A57); }
+constexpr std::uint32_t TemplateBit(std::uint16_t templateId) {
+    return 1u << (templateId - std::uint32_t{IDD_COPY_A57});
+}
 
 constexpr std::uint32_t kRasterPages = TemplateBit(IDD_RASTER_A57) | TemplateBit(IDD_RASTER_STANDARD) |
                                        TemplateBit(IDD_RASTER_A59) | TemplateBit(IDD_RASTER_B18) |

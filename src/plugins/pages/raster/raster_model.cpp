@@ -5,9 +5,12 @@
 namespace zelt {
 namespace {
 
-constexpr NumericField kDrawerPulse{kRasterDrawerPulseEdit, kRasterDrawerPulseUpDown, 1, 127, 20, IDS_DRAWER_PULSE_RANGE, false};
-constexpr NumericField kRetractTimeout{kRasterRetractTimeoutEdit, kRasterRetractTimeoutUpDown, 1, 255, 30, IDS_RETRACT_TIMEOUT_RANGE, true};
-constexpr NumericField kBuzzerPulse{kRasterBuzzerPulseEdit, kRasterBuzzerPulseUpDown, 1, 255, 10, IDS_BUZZER_PULSE_RANGE, false};
+constexpr NumericField kDrawerPulse{kRasterDrawerPulseEdit, kRasterDrawerPulseUpDown, 1, 127, 20,
+                                    IDS_DRAWER_PULSE_RANGE, false};
+constexpr NumericField kRetractTimeout{kRasterRetractTimeoutEdit, kRasterRetractTimeoutUpDown, 1, 255, 30,
+                                       IDS_RETRACT_TIMEOUT_RANGE, true};
+constexpr NumericField kBuzzerPulse{kRasterBuzzerPulseEdit, kRasterBuzzerPulseUpDown, 1, 255, 10,
+                                    IDS_BUZZER_PULSE_RANGE, false};
 
 constexpr RasterVariant kVariants[] = {
     {kRasterStandard, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, 12, 2, RasterExtras::kDrawers, false},

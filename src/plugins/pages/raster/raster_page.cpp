@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <array>
+
 #include "pages/common/dialog_controls.h"
 #include "pages/common/message_box.h"
 #include "pages/common/page_access.h"
@@ -15,6 +17,10 @@
 
 namespace zelt {
 namespace {
+
+// A drawer's "Action / Timing" list, in list order.
+constexpr std::array<std::uint16_t, 4> kDrawerActionItems = {IDS_DRAWER_NO_USE, IDS_DRAWER_DOC_TOP, IDS_DRAWER_DOC_BOTTOM,
+                                                             IDS_DRAWER_PAGE_TOP};
 
 constexpr PageTraits kStandardTraits{kRasterHelpContext, HelpTableId::kRaster};
 constexpr PageTraits kBuzzerTraits{kRasterHelpContext, HelpTableId::kRasterWithPeripheral};
@@ -65,8 +71,8 @@ void FillLists(HWND page, const RasterVariant& variant, int paperTypes) {
     }
     switch (variant.extras) {
         case RasterExtras::kDrawers:
-            FillList(page, kRasterDrawer1List, {IDS_DRAWER_NO_USE, IDS_DRAWER_DOC_TOP, IDS_DRAWER_DOC_BOTTOM, IDS_DRAWER_PAGE_TOP});
-            FillList(page, kRasterDrawer2List, {IDS_DRAWER_NO_USE, IDS_DRAWER_DOC_TOP, IDS_DRAWER_DOC_BOTTOM, IDS_DRAWER_PAGE_TOP});
+            FillList(page, kRasterDrawer1List, kDrawerActionItems);
+            FillList(page, kRasterDrawer2List, kDrawerActionItems);
             break;
         case RasterExtras::kBuzzer:
             FillList(page, kRasterBuzzerList, {IDS_BUZZER_NO_USE, IDS_BUZZER_DOC_TOP, IDS_BUZZER_DOC_BOTTOM});
