@@ -9,11 +9,11 @@
 
 #include "command_line.h"
 #include "page_walk.h"
-#include "pages/common/printer_access.h"
 #include "plugin_session.h"
 #include "printer_names.h"
 #include "printer_setup.h"
 #include "property_sheet.h"
+#include "settings/printer_access.h"
 #include "sheet_session.h"
 #include "value_table.h"
 #include "wine_paths.h"

@@ -9,10 +9,11 @@ set(ZELT_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/settings/setting_store.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pages/common/help_tables.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pages/common/numeric_entry.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/pages/common/printer_access.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settings/printer_access.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pages/common/apply_verdict.cpp
   ${CMAKE_CURRENT_LIST_DIR}/logo/logo_store.cpp
   ${CMAKE_CURRENT_LIST_DIR}/logo/logo_settings.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/spool/logo_stream.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/logo/logo_stream.cpp
   ${CMAKE_CURRENT_LIST_DIR}/spool/raw_job.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pages/raster/raster_model.cpp
   ${CMAKE_CURRENT_LIST_DIR}/journal/journal_store.cpp

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "fake_file_system.h"
-#include "spool/logo_stream.h"
+#include "logo/logo_stream.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "spool/logo_stream.h"
+#include "logo/logo_stream.h"
 
 #include <gtest/gtest.h>
 

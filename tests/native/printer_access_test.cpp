@@ -1,4 +1,4 @@
-#include "pages/common/printer_access.h"
+#include "settings/printer_access.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +9,7 @@
 #include "fake_printer_data.h"
 #include "journal/copy_model.h"
 #include "logo/logo_settings.h"
+#include "pages/common/apply_verdict.h"
 #include "pages/etb/etb_model.h"
 #include "pages/raster/raster_model.h"
 #include "pages/zoom/zoom_model.h"

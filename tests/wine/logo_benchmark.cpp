@@ -17,9 +17,9 @@
 #include <string>
 
 #include "logo/logo_settings.h"
+#include "logo/logo_stream.h"
 #include "page_driver.h"
 #include "print_benchmark.h"
-#include "spool/logo_stream.h"
 
 using namespace zelt;
 using namespace zelt::test;

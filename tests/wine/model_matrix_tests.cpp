@@ -18,8 +18,8 @@
 #include <vector>
 
 #include "page_driver.h"
-#include "pages/common/printer_access.h"
 #include "resources/resource.h"
+#include "settings/printer_access.h"
 #include "settings/setting_table.h"
 
 using namespace zelt::test;

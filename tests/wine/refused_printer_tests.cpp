@@ -18,9 +18,9 @@
 #include "journal/copy_model.h"
 #include "logo/logo_settings.h"
 #include "page_driver.h"
-#include "pages/common/printer_access.h"
 #include "pages/etb/etb_model.h"
 #include "pages/raster/raster_model.h"
+#include "settings/printer_access.h"
 
 using namespace zelt::test;
 using namespace zelt;

@@ -7,8 +7,8 @@
 
 #include "module_state.h"
 #include "page_plan.h"
+#include "page_procedures.h"
 #include "page_state.h"
-#include "pages/common/page_procedures.h"
 #include "spool/printer_queries.h"
 
 namespace zelt {

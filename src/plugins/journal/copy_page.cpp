@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "copy_model.h"
+#include "frame/page_procedures.h"
 #include "journal_actions.h"
 #include "journal_store.h"
 #include "logo/logo_settings.h"
@@ -13,7 +14,6 @@
 #include "pages/common/message_box.h"
 #include "pages/common/page_access.h"
 #include "pages/common/page_frame.h"
-#include "pages/common/page_procedures.h"
 #include "resources/resource.h"
 #include "settings/setting_table.h"
 #include "spool/printer_queries.h"

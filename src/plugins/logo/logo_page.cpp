@@ -1,12 +1,13 @@
 #include <cstdlib>
 
 #include "crt_file_system.h"
+#include "frame/page_procedures.h"
 #include "logo_settings.h"
+#include "logo_stream.h"
 #include "pages/common/dialog_controls.h"
+#include "pages/common/message_box.h"
 #include "pages/common/page_access.h"
 #include "pages/common/page_frame.h"
-#include "pages/common/page_procedures.h"
-#include "spool/logo_stream.h"
 #include "spool/printer_queries.h"
 #include "spool/spooler_job.h"
 

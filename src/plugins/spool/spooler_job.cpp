@@ -2,8 +2,6 @@
 
 #include <winspool.h>
 
-#include "pages/common/message_box.h"
-
 namespace zelt {
 
 bool SpoolerJob::StartDocument() {
@@ -28,7 +26,5 @@ bool SpoolerJob::EndPage() { return EndPagePrinter(printer_) != FALSE; }
 bool SpoolerJob::EndDocument() { return EndDocPrinter(printer_) != FALSE; }
 
 void SpoolerJob::Abort() { AbortPrinter(printer_); }
-
-void ShowNotSent(HWND page) { ShowMessage(page, kNotSentMessageId, kDriverCaption, MB_ICONEXCLAMATION | MB_OK); }
 
 }  // namespace zelt

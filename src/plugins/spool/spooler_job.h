@@ -6,7 +6,6 @@
 #include <cstddef>
 
 #include "raw_job.h"
-#include "resources/resource.h"
 
 namespace zelt {
 
@@ -27,9 +26,5 @@ public:
 private:
     HANDLE printer_;
 };
-
-// "The data could not be sent to the printer.", once per press of the page's button.
-constexpr UINT kNotSentMessageId = IDS_NOT_SENT;
-void ShowNotSent(HWND page);
 
 }  // namespace zelt

@@ -15,4 +15,7 @@ constexpr int kMessageBufferLength = 200;
 
 int ShowMessage(HWND owner, UINT stringId, const wchar_t* caption, UINT style);
 
+// "The data could not be sent to the printer.", once per press of the page's button.
+void ShowNotSent(HWND page);
+
 }  // namespace zelt

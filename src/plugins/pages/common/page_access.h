@@ -4,8 +4,9 @@
 
 #include <windows.h>
 
+#include "apply_verdict.h"
 #include "page_frame.h"
-#include "printer_access.h"
+#include "settings/printer_access.h"
 #include "settings/spooler_printer_data.h"
 
 namespace zelt {

@@ -2,10 +2,10 @@
 #include <windows.h>
 #include <prsht.h>
 
+#include "frame/page_procedures.h"
 #include "pages/common/dialog_controls.h"
 #include "pages/common/page_access.h"
 #include "pages/common/page_frame.h"
-#include "pages/common/page_procedures.h"
 #include "pages/etb/etb_model.h"
 
 namespace zelt {

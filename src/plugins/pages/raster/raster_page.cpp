@@ -5,11 +5,11 @@
 
 #include <array>
 
+#include "frame/page_procedures.h"
 #include "pages/common/dialog_controls.h"
 #include "pages/common/message_box.h"
 #include "pages/common/page_access.h"
 #include "pages/common/page_frame.h"
-#include "pages/common/page_procedures.h"
 #include "pages/raster/raster_model.h"
 #include "resources/resource.h"
 #include "settings/setting_table.h"

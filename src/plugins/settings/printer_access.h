@@ -1,11 +1,10 @@
-// Whether a page may change the printer's values, and what it answers when
-// the spooler refuses a write at apply: plain rules, no window involved.
+// Whether a page may change the printer's values, and the printer's values
+// as a read-only page reaches them: plain rules, no window involved.
 #pragma once
 
 #include <cstdint>
 
-#include "resources/resource.h"
-#include "settings/setting_store.h"
+#include "setting_store.h"
 
 namespace zelt {
 
@@ -17,9 +16,6 @@ constexpr std::uint32_t kNoPermissionFlag = 0x0001;
 constexpr std::uint32_t kInvalidHandleError = 6;
 // What a read-only page's store answers for a write it does not send.
 constexpr std::uint32_t kAccessDeniedError = 5;
-
-// "The settings could not be saved ...": shown once per Apply of the sheet.
-constexpr std::uint16_t kNotSavedMessageId = IDS_NOT_SAVED;
 
 constexpr bool MayChangePrinter(std::uint32_t flags) { return (flags & kNoPermissionFlag) == 0; }
 
@@ -46,22 +42,5 @@ private:
     bool unreadable_ = false;
     bool writeRefused_ = false;
 };
-
-// A page's answer to PSN_APPLY; the numbers are those of PSNRET_NOERROR,
-// PSNRET_INVALID and PSNRET_INVALID_NOCHANGEPAGE.
-enum class ApplyAnswer : int { kAccepted = 0, kInvalid = 1, kInvalidStayOnPage = 2 };
-
-struct ApplyVerdict {
-    bool showNotSaved;  // tell the user now that the settings were not saved
-    bool showRejected;  // show the rejected number's message and reset its field
-    ApplyAnswer answer;
-};
-
-// One page's end of PSN_APPLY. A refused write keeps the sheet open where the
-// user is and is told once per Apply (`notSavedShown`: a page of this Apply
-// has told it already); it outweighs a rejected number, so that the page
-// shows one message at most. A rejected number alone keeps the sheet open on
-// the page, as it always has.
-ApplyVerdict DecideApply(bool writeRefused, bool numberRejected, bool notSavedShown);
 
 }  // namespace zelt

@@ -17,10 +17,4 @@ std::uint32_t PageStore::Set(const wchar_t* name, std::uint32_t type, const unsi
     return status;
 }
 
-ApplyVerdict DecideApply(bool writeRefused, bool numberRejected, bool notSavedShown) {
-    if (writeRefused) return {!notSavedShown, false, ApplyAnswer::kInvalidStayOnPage};
-    if (numberRejected) return {false, true, ApplyAnswer::kInvalid};
-    return {false, false, ApplyAnswer::kAccepted};
-}
-
 }  // namespace zelt

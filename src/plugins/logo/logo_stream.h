@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "logo/logo_store.h"
+#include "logo_store.h"
 
 namespace zelt {
 

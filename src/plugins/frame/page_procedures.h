@@ -1,9 +1,10 @@
-// The dialog procedure of each page family.
+// The dialog procedure of each page family: declared here, where the page
+// set-up looks them up, and defined by the pages above.
 #pragma once
 
 #include <windows.h>
 
-#include "frame/page_plan.h"
+#include "page_plan.h"
 
 namespace zelt {
 
