@@ -15,6 +15,7 @@
 #include "pages/etb/etb_model.h"
 #include "pages/raster/raster_model.h"
 #include "pages/zoom/zoom_model.h"
+#include "setting_named.h"
 #include "settings/setting_table.h"
 
 namespace {
@@ -31,7 +32,7 @@ void Require(bool condition) {
 // Every value a page may write: a 4-byte REG_DWORD named in the table.
 void RequireWellFormedWrites(const RecordingPrinter& printer) {
     Require(printer.malformedWrites == 0);
-    for (const auto& write : printer.writes) Require(FindSetting(write.first) != nullptr);
+    for (const auto& write : printer.writes) Require(SettingNamed(write.first) != nullptr);
 }
 
 void StoreArbitraryValues(FuzzedDataProvider& input, FakePrinterData& store) {
@@ -79,17 +80,17 @@ void CheckInterpretation(FuzzedDataProvider& input) {
 
 // LoadSetting answers the stored number when in range, else the repair
 // default, and in both cases the store then holds exactly that number.
-void CheckLoadSetting(RecordingPrinter& printer) {
+void CheckLoadSetting(RecordingPrinter& printer, std::uint16_t templateId) {
     for (const SettingSpec& spec : kSettings) {
         if (spec.kind != ValueKind::kRemembered) continue;
-        const std::optional<std::uint32_t> before = ReadSetting(printer, spec.name);
-        const std::uint32_t shown = LoadSetting(printer, spec.name, spec.high, spec.low, spec.repairDefault);
+        const std::optional<std::uint32_t> before = ReadSetting(printer, spec.setting);
+        const std::uint32_t shown = LoadSetting(printer, spec.setting, templateId);
         if (before && *before >= spec.low && *before <= spec.high) {
             Require(shown == *before);
         } else {
-            Require(shown == spec.repairDefault);
+            Require(shown == RepairDefault(spec.setting, templateId));
         }
-        Require(ReadSetting(printer, spec.name) == shown);
+        Require(ReadSetting(printer, spec.setting) == shown);
     }
 }
 
@@ -119,7 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     {
         RecordingPrinter printer;
         printer.store = stored;
-        CheckLoadSetting(printer);
+        CheckLoadSetting(printer, input.PickValueInArray(kRasterTemplates));
         RequireWellFormedWrites(printer);
     }
     for (TemplateId id : kRasterTemplates) {

@@ -88,27 +88,27 @@ TEST(CopyLoad, AcceptedValuesAreShownAndNotWritten) {
 
 TEST(CopyLoad, OutOfRangeAndMalformedValuesAreRepaired) {
     const struct {
-        const wchar_t* name;
+        Setting setting;
         std::uint32_t stored;
         std::uint32_t repaired;
     } cases[] = {
-        {L"COPY_SIMPLECOPY", 2, 1},           {L"COPY_OUTPUT", 4, 2},
-        {L"COPY_PRINTQUALITY", 0xFFFFFFFF, 0}, {L"COPY_PAGEDOCCUTACTION", 12, 10},
-        {L"COPY_PRESENTERRETRACTTIME", 0, 30}, {L"COPY_PRESENTERRETRACTTIME", 256, 30},
-        {L"COPY_PRESENTERRETRACT", 2, 0},
+        {Setting::COPY_SIMPLECOPY, 2, 1},           {Setting::COPY_OUTPUT, 4, 2},
+        {Setting::COPY_PRINTQUALITY, 0xFFFFFFFF, 0}, {Setting::COPY_PAGEDOCCUTACTION, 12, 10},
+        {Setting::COPY_PRESENTERRETRACTTIME, 0, 30}, {Setting::COPY_PRESENTERRETRACTTIME, 256, 30},
+        {Setting::COPY_PRESENTERRETRACT, 2, 0},
     };
     for (const auto& c : cases) {
         RecordingPrinter printer;
-        printer.store.PutDword(c.name, c.stored);
+        printer.store.PutDword(SpecOf(c.setting).name, c.stored);
         LoadCopyPage(printer, CopyVariantFor(kCopyB18));
-        EXPECT_EQ(ReadSetting(printer, c.name), c.repaired) << c.name;
+        EXPECT_EQ(ReadSetting(printer, c.setting), c.repaired) << SpecOf(c.setting).name;
     }
     RecordingPrinter eightBytes;
     const unsigned char wide[8] = {1, 0, 0, 0, 0, 0, 0, 0};
     eightBytes.store.Set(L"COPY_OUTPUT", kRegDword, wide, 8);
     LoadCopyPage(eightBytes, CopyVariantFor(kCopyStandard));
     EXPECT_EQ(eightBytes.store.values[L"COPY_OUTPUT"].bytes.size(), 4u);
-    EXPECT_EQ(ReadSetting(eightBytes, L"COPY_OUTPUT"), 2u);
+    EXPECT_EQ(ReadSetting(eightBytes, Setting::COPY_OUTPUT), 2u);
 }
 
 TEST(CopyLoad, RowsInRangeButNotOfferedShowItemOne) {
@@ -122,7 +122,7 @@ TEST(CopyLoad, RowsInRangeButNotOfferedShowItemOne) {
         RecordingPrinter printer;
         printer.store.PutDword(L"COPY_PAGEDOCCUTACTION", c.row);
         EXPECT_EQ(LoadCopyPage(printer, CopyVariantFor(c.page)).cutPosition, c.position) << c.page << " " << c.row;
-        EXPECT_EQ(ReadSetting(printer, L"COPY_PAGEDOCCUTACTION"), c.row) << "accepted, not rewritten";
+        EXPECT_EQ(ReadSetting(printer, Setting::COPY_PAGEDOCCUTACTION), c.row) << "accepted, not rewritten";
     }
 }
 

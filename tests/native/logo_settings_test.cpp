@@ -145,7 +145,7 @@ TEST(ApplyLogoPage, OperatingModeByModeAndDataFile) {
         controls.generateChecked = c.generate;
         controls.printChecked = !c.generate;
         ApplyLogoPage(printer, controls, c.dataFile);
-        EXPECT_EQ(ReadSetting(printer, L"GLOBAL_OPERATINGMODE"), c.mode);
+        EXPECT_EQ(ReadSetting(printer, Setting::GLOBAL_OPERATINGMODE), c.mode);
     }
 }
 
@@ -164,10 +164,10 @@ TEST(ApplyLogoPage, GenerateModeMarksOnlyTheGeneratedPosition) {
                             {L"ORIGINAL_PAGETOPLOGO", 0},
                             {L"ORIGINAL_PAGEBOTTOMLOGO", 2},
                             {L"ORIGINAL_DOCBOTTOMLOGO", 0}}));
-    EXPECT_EQ(ReadSetting(printer.store, L"LOGO_DOCTOPLOGO"), 1u) << "the lists keep their own indexes";
-    EXPECT_EQ(ReadSetting(printer.store, L"LOGO_PAGETOPLOGO"), 2u);
-    EXPECT_EQ(ReadSetting(printer.store, L"LOGO_PAGEBOTTOMLOGO"), 1u);
-    EXPECT_EQ(ReadSetting(printer.store, L"LOGO_DOCBOTTOMLOGO"), 2u);
+    EXPECT_EQ(ReadSetting(printer.store, Setting::LOGO_DOCTOPLOGO), 1u) << "the lists keep their own indexes";
+    EXPECT_EQ(ReadSetting(printer.store, Setting::LOGO_PAGETOPLOGO), 2u);
+    EXPECT_EQ(ReadSetting(printer.store, Setting::LOGO_PAGEBOTTOMLOGO), 1u);
+    EXPECT_EQ(ReadSetting(printer.store, Setting::LOGO_DOCBOTTOMLOGO), 2u);
 }
 
 TEST(ApplyLogoPage, NoSelectionStoresAllOnesAndNoDriverValue) {
@@ -176,13 +176,13 @@ TEST(ApplyLogoPage, NoSelectionStoresAllOnesAndNoDriverValue) {
     controls.generateChecked = true;
     controls.generateTo = -1;
     ApplyLogoPage(printer, controls, std::wstring_view(kPlainFile));
-    EXPECT_EQ(ReadSetting(printer.store, L"LOGO_DOCTOPLOGO"), 0xFFFFFFFFu);
-    EXPECT_EQ(ReadSetting(printer.store, L"ORIGINAL_DOCTOPLOGO"), std::nullopt);
-    EXPECT_EQ(ReadSetting(printer.store, L"ORIGINAL_PAGETOPLOGO"), 1u);
-    EXPECT_EQ(ReadSetting(printer.store, L"LOGO_FILETYPE"), 0xFFFFFFFFu);
-    EXPECT_EQ(ReadSetting(printer.store, L"ORIGINAL_LOGOFILETYPE"), std::nullopt);
-    EXPECT_EQ(ReadSetting(printer.store, L"LOGO_LOGOGENERATETO"), 0xFFFFFFFFu);
-    EXPECT_EQ(ReadSetting(printer.store, L"ORIGINAL_PAGEBOTTOMLOGO"), std::nullopt)
+    EXPECT_EQ(ReadSetting(printer.store, Setting::LOGO_DOCTOPLOGO), 0xFFFFFFFFu);
+    EXPECT_EQ(ReadSetting(printer.store, Setting::ORIGINAL_DOCTOPLOGO), std::nullopt);
+    EXPECT_EQ(ReadSetting(printer.store, Setting::ORIGINAL_PAGETOPLOGO), 1u);
+    EXPECT_EQ(ReadSetting(printer.store, Setting::LOGO_FILETYPE), 0xFFFFFFFFu);
+    EXPECT_EQ(ReadSetting(printer.store, Setting::ORIGINAL_LOGOFILETYPE), std::nullopt);
+    EXPECT_EQ(ReadSetting(printer.store, Setting::LOGO_LOGOGENERATETO), 0xFFFFFFFFu);
+    EXPECT_EQ(ReadSetting(printer.store, Setting::ORIGINAL_PAGEBOTTOMLOGO), std::nullopt)
         << "no position to mark without a Generate To selection";
 }
 
@@ -192,9 +192,9 @@ TEST(ApplyLogoPage, ZoomFileAfterLoadStoresNeitherMode) {
     printer.PutDword(L"LOGO_LOGOMODEPRINT", 0);
     const LogoControls shown = LoadLogoPage(printer, std::wstring_view(kZoomFile));
     ApplyLogoPage(printer, shown, std::wstring_view(kZoomFile));
-    EXPECT_EQ(ReadSetting(printer, L"LOGO_LOGOMODEGENERATE"), 0u);
-    EXPECT_EQ(ReadSetting(printer, L"LOGO_LOGOMODEPRINT"), 0u);
-    EXPECT_EQ(ReadSetting(printer, L"GLOBAL_OPERATINGMODE"), 3u);
+    EXPECT_EQ(ReadSetting(printer, Setting::LOGO_LOGOMODEGENERATE), 0u);
+    EXPECT_EQ(ReadSetting(printer, Setting::LOGO_LOGOMODEPRINT), 0u);
+    EXPECT_EQ(ReadSetting(printer, Setting::GLOBAL_OPERATINGMODE), 3u);
 }
 
 TEST(CopyCouplingFor, GenerateTurnsEverythingOffPrintFollowsSimpleCopy) {

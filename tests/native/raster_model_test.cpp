@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "fake_printer_data.h"
+#include "setting_named.h"
 #include "settings/setting_table.h"
 
 namespace zelt {
@@ -78,8 +79,7 @@ TEST(RasterLoad, RepairsOnlyValuesOutsideTheirRange) {
         RecordingPrinter fresh;
         LoadFresh(fresh, page);
         for (const auto& [name, repaired] : fresh.writes) {
-            const SettingSpec& spec = *FindSetting(name);
-            const AcceptedRange range = AcceptedRangeOn(spec, page == kRasterC252);
+            const AcceptedRange range = AcceptedRangeOn(SettingNamed(name)->setting, page == kRasterC252);
             const struct {
                 std::uint32_t stored;
                 bool accepted;
@@ -159,7 +159,7 @@ TEST(RasterLoad, WithoutDriverInformationThePaperTypeIsLeftAlone) {
         EXPECT_NE(write.first, L"RPO_PAPERTYPE") << "a paper type never shown is not overwritten";
         EXPECT_NE(write.first, L"GLOBAL_PAPERTYPE");
     }
-    EXPECT_EQ(ReadSetting(printer, L"RPO_PAPERTYPE"), 3u);
+    EXPECT_EQ(ReadSetting(printer, Setting::RPO_PAPERTYPE), 3u);
 }
 
 RasterEntries EntriesFrom(const RasterControls& controls, std::optional<std::uint32_t> number, int paperTypes = 3) {
@@ -221,10 +221,10 @@ TEST(RasterApply, CutActionPositionsWriteTheirRowsCodes) {
             RecordingPrinter printer;
             ApplyRasterPage(printer, variant, EntriesFrom(controls, controls.number, page == kRasterC252 ? 4 : 3));
             const std::uint32_t row = variant.rows[position];
-            EXPECT_EQ(ReadSetting(printer, L"RPO_PAGEDOCCUTACTION"), row);
-            EXPECT_EQ(ReadSetting(printer, L"ORIGINAL_PAGECUTACTION"), kCutActions[row].pageCode);
-            EXPECT_EQ(ReadSetting(printer, L"ORIGINAL_DOCCUTACTION"), kCutActions[row].documentCode);
-            EXPECT_EQ(ReadSetting(printer, L"ORIGINAL_DOCTOPSEARCH"), kCutActions[row].topSearch);
+            EXPECT_EQ(ReadSetting(printer, Setting::RPO_PAGEDOCCUTACTION), row);
+            EXPECT_EQ(ReadSetting(printer, Setting::ORIGINAL_PAGECUTACTION), kCutActions[row].pageCode);
+            EXPECT_EQ(ReadSetting(printer, Setting::ORIGINAL_DOCCUTACTION), kCutActions[row].documentCode);
+            EXPECT_EQ(ReadSetting(printer, Setting::ORIGINAL_DOCTOPSEARCH), kCutActions[row].topSearch);
         }
     }
     // The codes of a few rows, written out.
@@ -236,9 +236,9 @@ TEST(RasterApply, CutActionPositionsWriteTheirRowsCodes) {
         controls.cutPosition = static_cast<int>(r.row);
         RecordingPrinter printer;
         ApplyRasterPage(printer, RasterVariantFor(kRasterStandard), EntriesFrom(controls, 20u));
-        EXPECT_EQ(ReadSetting(printer, L"ORIGINAL_PAGECUTACTION"), r.page);
-        EXPECT_EQ(ReadSetting(printer, L"ORIGINAL_DOCCUTACTION"), r.document);
-        EXPECT_EQ(ReadSetting(printer, L"ORIGINAL_DOCTOPSEARCH"), r.search);
+        EXPECT_EQ(ReadSetting(printer, Setting::ORIGINAL_PAGECUTACTION), r.page);
+        EXPECT_EQ(ReadSetting(printer, Setting::ORIGINAL_DOCCUTACTION), r.document);
+        EXPECT_EQ(ReadSetting(printer, Setting::ORIGINAL_DOCTOPSEARCH), r.search);
     }
 }
 
@@ -252,7 +252,7 @@ TEST(RasterApply, ListsWithoutSelectionStoreAllBitsAndNoDriverValue) {
                                         : std::nullopt;
         ApplyRasterPage(printer, variant, EntriesFrom(none, number));
         for (const auto& [name, value] : printer.writes) {
-            const SettingSpec& spec = *FindSetting(name);
+            const SettingSpec& spec = *SettingNamed(name);
             const bool list = name != L"RPO_WALLMOUNT" && name != L"PO_PRESENTERRETRACT" &&
                               name.find(L"PULSEWIDTH") == std::wstring::npos &&
                               name.find(L"RETRACTTIME") == std::wstring::npos &&
@@ -270,29 +270,30 @@ TEST(RasterApply, RejectedNumbersAreNotStoredAndTheRestIs) {
         TemplateId page;
         std::optional<std::uint32_t> entry;
         bool rejected;
-        const wchar_t* remembered;
-        const wchar_t* driver;
+        Setting remembered;
+        Setting driver;
         std::uint32_t driverValue;
     } cases[] = {
-        {kRasterStandard, 1u, false, L"RPO_DRAWER1PULSEWIDTH", L"ORIGINAL_DOCDRAWER1PULSEWIDTH", 0},
-        {kRasterStandard, 127u, false, L"RPO_DRAWER1PULSEWIDTH", L"ORIGINAL_DOCDRAWER1PULSEWIDTH", 126},
-        {kRasterStandard, std::nullopt, true, L"RPO_DRAWER1PULSEWIDTH", L"ORIGINAL_DOCDRAWER1PULSEWIDTH", 0},
-        {kRasterStandard, 0u, true, L"RPO_DRAWER1PULSEWIDTH", L"ORIGINAL_DOCDRAWER1PULSEWIDTH", 0},
-        {kRasterStandard, 128u, true, L"RPO_DRAWER1PULSEWIDTH", L"ORIGINAL_DOCDRAWER1PULSEWIDTH", 0},
-        {kRasterA59, 999u, true, L"RPO_DRAWER1PULSEWIDTH", L"ORIGINAL_DOCDRAWER1PULSEWIDTH", 0},
-        {kRasterB18, 255u, false, L"PO_PRESENTERRETRACTTIME", L"ORIGINAL_PRESENTERRETRACTTIME", 255},
-        {kRasterB18, 1u, false, L"PO_PRESENTERRETRACTTIME", L"ORIGINAL_PRESENTERRETRACTTIME", 1},
-        {kRasterB18, 256u, true, L"PO_PRESENTERRETRACTTIME", L"ORIGINAL_PRESENTERRETRACTTIME", 0},
-        {kRasterB18, 0u, true, L"PO_PRESENTERRETRACTTIME", L"ORIGINAL_PRESENTERRETRACTTIME", 0},
-        {kRasterC252, 1u, false, L"RPO_PERIPHERAL1PULSEWIDTH", L"ORIGINAL_PERIPHERAL1PULSEWIDTH", 0},
-        {kRasterC252, 256u, true, L"RPO_PERIPHERAL1PULSEWIDTH", L"ORIGINAL_PERIPHERAL1PULSEWIDTH", 0},
+        {kRasterStandard, 1u, false, Setting::RPO_DRAWER1PULSEWIDTH, Setting::ORIGINAL_DOCDRAWER1PULSEWIDTH, 0},
+        {kRasterStandard, 127u, false, Setting::RPO_DRAWER1PULSEWIDTH, Setting::ORIGINAL_DOCDRAWER1PULSEWIDTH, 126},
+        {kRasterStandard, std::nullopt, true, Setting::RPO_DRAWER1PULSEWIDTH, Setting::ORIGINAL_DOCDRAWER1PULSEWIDTH,
+         0},
+        {kRasterStandard, 0u, true, Setting::RPO_DRAWER1PULSEWIDTH, Setting::ORIGINAL_DOCDRAWER1PULSEWIDTH, 0},
+        {kRasterStandard, 128u, true, Setting::RPO_DRAWER1PULSEWIDTH, Setting::ORIGINAL_DOCDRAWER1PULSEWIDTH, 0},
+        {kRasterA59, 999u, true, Setting::RPO_DRAWER1PULSEWIDTH, Setting::ORIGINAL_DOCDRAWER1PULSEWIDTH, 0},
+        {kRasterB18, 255u, false, Setting::PO_PRESENTERRETRACTTIME, Setting::ORIGINAL_PRESENTERRETRACTTIME, 255},
+        {kRasterB18, 1u, false, Setting::PO_PRESENTERRETRACTTIME, Setting::ORIGINAL_PRESENTERRETRACTTIME, 1},
+        {kRasterB18, 256u, true, Setting::PO_PRESENTERRETRACTTIME, Setting::ORIGINAL_PRESENTERRETRACTTIME, 0},
+        {kRasterB18, 0u, true, Setting::PO_PRESENTERRETRACTTIME, Setting::ORIGINAL_PRESENTERRETRACTTIME, 0},
+        {kRasterC252, 1u, false, Setting::RPO_PERIPHERAL1PULSEWIDTH, Setting::ORIGINAL_PERIPHERAL1PULSEWIDTH, 0},
+        {kRasterC252, 256u, true, Setting::RPO_PERIPHERAL1PULSEWIDTH, Setting::ORIGINAL_PERIPHERAL1PULSEWIDTH, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.page) + " entry " + (c.entry ? std::to_string(*c.entry) : "none"));
         const RasterVariant& variant = RasterVariantFor(c.page);
         RecordingPrinter printer;
-        printer.store.PutDword(c.remembered, 77);
-        printer.store.PutDword(c.driver, 76);
+        printer.store.PutDword(SpecOf(c.remembered).name, 77);
+        printer.store.PutDword(SpecOf(c.driver).name, 76);
         const NumericField* rejected =
             ApplyRasterPage(printer, variant, EntriesFrom(RasterDefaults(variant), c.entry, 4));
         if (c.rejected) {
@@ -304,7 +305,7 @@ TEST(RasterApply, RejectedNumbersAreNotStoredAndTheRestIs) {
             EXPECT_EQ(ReadSetting(printer, c.remembered), *c.entry);
             EXPECT_EQ(ReadSetting(printer, c.driver), c.driverValue);
         }
-        EXPECT_EQ(ReadSetting(printer, L"RPO_WALLMOUNT"), 0u) << "values after the field are still written";
+        EXPECT_EQ(ReadSetting(printer, Setting::RPO_WALLMOUNT), 0u) << "values after the field are still written";
     }
 }
 
@@ -331,19 +332,19 @@ TEST(RasterApply, PresenterAndBuzzerChoices) {
     b18.retractEnabled = true;
     RecordingPrinter presenter;
     ApplyRasterPage(presenter, RasterVariantFor(kRasterB18), EntriesFrom(b18, 255u));
-    EXPECT_EQ(ReadSetting(presenter, L"PO_PRESENTERRETRACT"), 1u);
-    EXPECT_EQ(ReadSetting(presenter, L"ORIGINAL_PRESENTERRETRACT"), 1u);
+    EXPECT_EQ(ReadSetting(presenter, Setting::PO_PRESENTERRETRACT), 1u);
+    EXPECT_EQ(ReadSetting(presenter, Setting::ORIGINAL_PRESENTERRETRACT), 1u);
 
     RasterControls c252 = RasterDefaults(RasterVariantFor(kRasterC252));
     c252.buzzer = 2;
     c252.paperType = 3;
     RecordingPrinter buzzer;
     ApplyRasterPage(buzzer, RasterVariantFor(kRasterC252), EntriesFrom(c252, 1u, 4));
-    EXPECT_EQ(ReadSetting(buzzer, L"RPO_PERIPHERAL1"), 2u);
-    EXPECT_EQ(ReadSetting(buzzer, L"ORIGINAL_PERIPHERAL1"), 2u);
-    EXPECT_EQ(ReadSetting(buzzer, L"RPO_PERIPHERAL1PULSEWIDTH"), 1u);
-    EXPECT_EQ(ReadSetting(buzzer, L"ORIGINAL_PERIPHERAL1PULSEWIDTH"), 0u);
-    EXPECT_EQ(ReadSetting(buzzer, L"GLOBAL_PAPERTYPE"), 3u);
+    EXPECT_EQ(ReadSetting(buzzer, Setting::RPO_PERIPHERAL1), 2u);
+    EXPECT_EQ(ReadSetting(buzzer, Setting::ORIGINAL_PERIPHERAL1), 2u);
+    EXPECT_EQ(ReadSetting(buzzer, Setting::RPO_PERIPHERAL1PULSEWIDTH), 1u);
+    EXPECT_EQ(ReadSetting(buzzer, Setting::ORIGINAL_PERIPHERAL1PULSEWIDTH), 0u);
+    EXPECT_EQ(ReadSetting(buzzer, Setting::GLOBAL_PAPERTYPE), 3u);
 }
 
 }  // namespace

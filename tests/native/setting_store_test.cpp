@@ -8,9 +8,11 @@
 namespace zelt {
 namespace {
 
+// Accepts 1..127 and repairs with 20 on the standard Raster page.
+constexpr Setting kPulseWidth = Setting::RPO_DRAWER1PULSEWIDTH;
 constexpr const wchar_t* kName = L"RPO_DRAWER1PULSEWIDTH";
 
-// What LoadSetting(…, high 127, low 1, default 20) makes of each stored form.
+// What LoadSetting makes of each stored form of kPulseWidth.
 struct StoredCase {
     const char* what;
     std::uint32_t type;
@@ -41,7 +43,7 @@ TEST(LoadSetting, RepairsEveryBadStoredForm) {
         SCOPED_TRACE(c.what);
         FakePrinterData printer;
         printer.values[kName] = FakePrinterData::Stored{c.type, c.bytes};
-        EXPECT_EQ(LoadSetting(printer, kName, 127, 1, 20), c.shown);
+        EXPECT_EQ(LoadSetting(printer, kPulseWidth, IDD_RASTER_STANDARD), c.shown);
         EXPECT_EQ(printer.writes, c.rewritten ? 1 : 0);
         const FakePrinterData::Stored& after = printer.values[kName];
         if (c.rewritten) {
@@ -55,27 +57,25 @@ TEST(LoadSetting, RepairsEveryBadStoredForm) {
 
 TEST(LoadSetting, MissingValueIsWrittenWithItsDefault) {
     FakePrinterData printer;
-    EXPECT_EQ(LoadSetting(printer, L"COPY_OUTPUT", 3, 0, 2), 2u);
+    EXPECT_EQ(LoadSetting(printer, Setting::COPY_OUTPUT, IDD_COPY_STANDARD), 2u);
     ASSERT_EQ(printer.writes, 1);
-    EXPECT_EQ(ReadSetting(printer, L"COPY_OUTPUT"), 2u);
+    EXPECT_EQ(ReadSetting(printer, Setting::COPY_OUTPUT), 2u);
 }
 
 TEST(LoadSetting, ZeroIsAcceptedWhereTheRangeStartsAtZero) {
     FakePrinterData printer;
     printer.PutDword(L"COPY_OUTPUT", 0);
-    EXPECT_EQ(LoadSetting(printer, L"COPY_OUTPUT", 3, 0, 2), 0u);
+    EXPECT_EQ(LoadSetting(printer, Setting::COPY_OUTPUT, IDD_COPY_STANDARD), 0u);
     EXPECT_EQ(printer.writes, 0);
 }
 
 TEST(LoadSetting, RepairsWithTheTableDefaultOfEachPage) {
     // RPO_PRINTQUALITY holding 7: 2 on the standard page, 0 on a variant.
-    const SettingSpec& quality = *FindSetting(L"RPO_PRINTQUALITY");
     for (const auto& [page, expected] : {std::pair<std::uint16_t, std::uint32_t>{107, 2}, {115, 0}, {119, 0}}) {
         FakePrinterData printer;
-        printer.PutDword(quality.name, 7);
-        const AcceptedRange range = AcceptedRangeOn(quality, false);
-        EXPECT_EQ(LoadSetting(printer, quality.name, range.high, range.low, RepairDefault(quality, page)), expected);
-        EXPECT_EQ(ReadSetting(printer, quality.name), expected);
+        printer.PutDword(L"RPO_PRINTQUALITY", 7);
+        EXPECT_EQ(LoadSetting(printer, Setting::RPO_PRINTQUALITY, page), expected);
+        EXPECT_EQ(ReadSetting(printer, Setting::RPO_PRINTQUALITY), expected);
     }
 }
 
@@ -91,7 +91,7 @@ TEST(ReadSetting, OnlyAFourByteDwordCounts) {
 
 TEST(WriteSetting, StoresFourLittleEndianBytes) {
     FakePrinterData printer;
-    WriteSetting(printer, L"ETB_STATUS", 0x01020304);
+    WriteSetting(printer, Setting::ETB_STATUS, 0x01020304);
     const FakePrinterData::Stored& stored = printer.values[L"ETB_STATUS"];
     EXPECT_EQ(stored.type, 4u);
     EXPECT_EQ(stored.bytes, (std::vector<unsigned char>{4, 3, 2, 1}));

@@ -35,74 +35,71 @@ TEST(SettingTable, SixtyDistinctUpperCaseNamesWithKnownPrefixes) {
                 EXPECT_NE(spec.templates & TemplateBit(d.templateId), 0u) << "default for a page that lacks it";
             }
         }
-        EXPECT_EQ(FindSetting(name), &spec);
+        EXPECT_EQ(&SpecOf(spec.setting), &spec);
     }
     EXPECT_EQ(names.size(), 60u);
     EXPECT_EQ(remembered, 30);
-    EXPECT_EQ(FindSetting(L"RPO_PRINTQUALITYX"), nullptr);
-    EXPECT_EQ(FindSetting(L"rpo_printquality"), nullptr);
 }
 
 // The repair defaults that differ by page variant, checked for every
 // template that shows the value.
 struct DefaultCase {
-    const wchar_t* name;
+    Setting setting;
     std::uint16_t templateId;
     std::uint32_t repairDefault;
 };
 
 const DefaultCase kVariantDefaults[] = {
-    {L"RPO_PRINTQUALITY", 107, 2},      {L"RPO_PRINTQUALITY", 106, 0},      {L"RPO_PRINTQUALITY", 112, 0},
-    {L"RPO_PRINTQUALITY", 115, 0},      {L"RPO_PRINTQUALITY", 117, 0},      {L"RPO_PRINTQUALITY", 119, 0},
-    {L"RPO_PAGEDOCCUTACTION", 107, 11}, {L"RPO_PAGEDOCCUTACTION", 106, 1},  {L"RPO_PAGEDOCCUTACTION", 112, 2},
-    {L"RPO_PAGEDOCCUTACTION", 115, 10}, {L"RPO_PAGEDOCCUTACTION", 117, 2},  {L"RPO_PAGEDOCCUTACTION", 119, 2},
-    {L"COPY_PAGEDOCCUTACTION", 109, 2}, {L"COPY_PAGEDOCCUTACTION", 105, 1}, {L"COPY_PAGEDOCCUTACTION", 111, 2},
-    {L"COPY_PAGEDOCCUTACTION", 116, 10}, {L"COPY_PAGEDOCCUTACTION", 118, 2}, {L"RPO_DRAWER1PULSEWIDTH", 107, 20},
-    {L"RPO_PERIPHERAL1PULSEWIDTH", 119, 10}, {L"PO_PRESENTERRETRACTTIME", 115, 30},
-    {L"COPY_PRESENTERRETRACTTIME", 116, 30}, {L"COPY_SIMPLECOPY", 109, 1},  {L"COPY_ADDSCV", 118, 1},
-    {L"COPY_OUTPUT", 105, 2},           {L"LOGO_LOGOMODEPRINT", 108, 1},    {L"LOGO_LOGOMODEGENERATE", 108, 0},
+    {Setting::RPO_PRINTQUALITY, 107, 2}, {Setting::RPO_PRINTQUALITY, 106, 0},
+    {Setting::RPO_PRINTQUALITY, 112, 0}, {Setting::RPO_PRINTQUALITY, 115, 0},
+    {Setting::RPO_PRINTQUALITY, 117, 0}, {Setting::RPO_PRINTQUALITY, 119, 0},
+    {Setting::RPO_PAGEDOCCUTACTION, 107, 11}, {Setting::RPO_PAGEDOCCUTACTION, 106, 1},
+    {Setting::RPO_PAGEDOCCUTACTION, 112, 2}, {Setting::RPO_PAGEDOCCUTACTION, 115, 10},
+    {Setting::RPO_PAGEDOCCUTACTION, 117, 2}, {Setting::RPO_PAGEDOCCUTACTION, 119, 2},
+    {Setting::COPY_PAGEDOCCUTACTION, 109, 2}, {Setting::COPY_PAGEDOCCUTACTION, 105, 1},
+    {Setting::COPY_PAGEDOCCUTACTION, 111, 2}, {Setting::COPY_PAGEDOCCUTACTION, 116, 10},
+    {Setting::COPY_PAGEDOCCUTACTION, 118, 2}, {Setting::RPO_DRAWER1PULSEWIDTH, 107, 20},
+    {Setting::RPO_PERIPHERAL1PULSEWIDTH, 119, 10}, {Setting::PO_PRESENTERRETRACTTIME, 115, 30},
+    {Setting::COPY_PRESENTERRETRACTTIME, 116, 30}, {Setting::COPY_SIMPLECOPY, 109, 1},
+    {Setting::COPY_ADDSCV, 118, 1}, {Setting::COPY_OUTPUT, 105, 2},
+    {Setting::LOGO_LOGOMODEPRINT, 108, 1}, {Setting::LOGO_LOGOMODEGENERATE, 108, 0},
 };
 
 TEST(SettingTable, RepairDefaultsByVariant) {
     for (const DefaultCase& c : kVariantDefaults) {
-        SCOPED_TRACE(Narrow(c.name) + " on " + std::to_string(c.templateId));
-        const SettingSpec* spec = FindSetting(c.name);
-        ASSERT_NE(spec, nullptr);
-        EXPECT_NE(spec->templates & TemplateBit(c.templateId), 0u);
-        EXPECT_EQ(RepairDefault(*spec, c.templateId), c.repairDefault);
+        SCOPED_TRACE(Narrow(SpecOf(c.setting).name) + " on " + std::to_string(c.templateId));
+        EXPECT_NE(SpecOf(c.setting).templates & TemplateBit(c.templateId), 0u);
+        EXPECT_EQ(RepairDefault(c.setting, c.templateId), c.repairDefault);
     }
 }
 
 TEST(SettingTable, VariantOnlyValuesBelongToTheirPages) {
     const struct {
-        const wchar_t* name;
+        Setting setting;
         std::uint32_t templates;
     } cases[] = {
-        {L"RPO_DRAWER1", TemplateBit(106) | TemplateBit(107) | TemplateBit(112)},
-        {L"ORIGINAL_DOCDRAWER1PULSEWIDTH", TemplateBit(106) | TemplateBit(107) | TemplateBit(112)},
-        {L"RPO_PERIPHERAL1", TemplateBit(119)},
-        {L"ORIGINAL_PERIPHERAL1PULSEWIDTH", TemplateBit(119)},
-        {L"PO_PRESENTERRETRACT", TemplateBit(115)},
-        {L"ORIGINAL_PRESENTERRETRACTTIME", TemplateBit(115)},
-        {L"COPY_PRESENTERRETRACTTIME", TemplateBit(116)},
-        {L"ADDITIONAL_PRESENTERRETRACT", TemplateBit(116)},
-        {L"GLOBAL_OPERATINGMODE", TemplateBit(108) | TemplateBit(110)},
-        {L"RPO_WALLMOUNT", kRasterPages},
-        {L"ADDITIONAL_OUTPUT", kCopyPages},
+        {Setting::RPO_DRAWER1, TemplateBit(106) | TemplateBit(107) | TemplateBit(112)},
+        {Setting::ORIGINAL_DOCDRAWER1PULSEWIDTH, TemplateBit(106) | TemplateBit(107) | TemplateBit(112)},
+        {Setting::RPO_PERIPHERAL1, TemplateBit(119)},
+        {Setting::ORIGINAL_PERIPHERAL1PULSEWIDTH, TemplateBit(119)},
+        {Setting::PO_PRESENTERRETRACT, TemplateBit(115)},
+        {Setting::ORIGINAL_PRESENTERRETRACTTIME, TemplateBit(115)},
+        {Setting::COPY_PRESENTERRETRACTTIME, TemplateBit(116)},
+        {Setting::ADDITIONAL_PRESENTERRETRACT, TemplateBit(116)},
+        {Setting::GLOBAL_OPERATINGMODE, TemplateBit(108) | TemplateBit(110)},
+        {Setting::RPO_WALLMOUNT, kRasterPages},
+        {Setting::ADDITIONAL_OUTPUT, kCopyPages},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(Narrow(c.name));
-        const SettingSpec* spec = FindSetting(c.name);
-        ASSERT_NE(spec, nullptr);
-        EXPECT_EQ(spec->templates, c.templates);
+        SCOPED_TRACE(Narrow(SpecOf(c.setting).name));
+        EXPECT_EQ(SpecOf(c.setting).templates, c.templates);
     }
 }
 
 TEST(SettingTable, PaperTypeRangeDependsOnFourthPaperType) {
-    const SettingSpec& paper = *FindSetting(L"RPO_PAPERTYPE");
-    EXPECT_EQ(AcceptedRangeOn(paper, false).high, 2u);
-    EXPECT_EQ(AcceptedRangeOn(paper, true).high, 3u);
-    EXPECT_EQ(AcceptedRangeOn(*FindSetting(L"RPO_PRINTQUALITY"), true).high, 2u) << "only the paper type grows";
+    EXPECT_EQ(AcceptedRangeOn(Setting::RPO_PAPERTYPE, false).high, 2u);
+    EXPECT_EQ(AcceptedRangeOn(Setting::RPO_PAPERTYPE, true).high, 3u);
+    EXPECT_EQ(AcceptedRangeOn(Setting::RPO_PRINTQUALITY, true).high, 2u) << "only the paper type grows";
 
     EXPECT_TRUE(HasFourthPaperType(107, true));
     EXPECT_FALSE(HasFourthPaperType(107, false));

@@ -13,6 +13,7 @@
 #include "frame/page_plan.h"
 #include "pages/etb/etb_model.h"
 #include "pages/zoom/zoom_model.h"
+#include "setting_named.h"
 #include "settings/setting_table.h"
 
 namespace zelt {
@@ -56,7 +57,7 @@ struct StoredForm {
 // Every way a value may be stored: missing, another type, each length from 0
 // to 8 bytes, all bits set, and each end of the accepted range and one past it.
 std::vector<StoredForm> StoredForms(const SettingSpec& spec) {
-    const AcceptedRange range = AcceptedRangeOn(spec, false);
+    const AcceptedRange range = AcceptedRangeOn(spec.setting, false);
     std::vector<StoredForm> forms = {
         {"missing", false, kRegDword, {}, false, 0},
         {"REG_BINARY", true, 3, BytesOf(range.high, 4), false, 0},
@@ -76,14 +77,14 @@ std::vector<StoredForm> StoredForms(const SettingSpec& spec) {
 
 TEST(ZoomEtbLoad, AcceptsOnlyAFourByteNumberInRangeAndRepairsEverythingElse) {
     for (const PageValue& value : kPageValues) {
-        const SettingSpec& spec = *FindSetting(value.name);
-        const std::uint32_t repairDefault = RepairDefault(spec, value.page);
+        const SettingSpec& spec = *SettingNamed(value.name);
+        const std::uint32_t repairDefault = RepairDefault(spec.setting, value.page);
         for (const StoredForm& form : StoredForms(spec)) {
             SCOPED_TRACE(Narrow(value.name) + ": " + form.what);
             RecordingPrinter printer;
             if (form.present) printer.store.values[value.name] = FakePrinterData::Stored{form.type, form.bytes};
             const std::uint32_t shown = value.shown(printer);
-            const std::optional<std::uint32_t> stored = ReadSetting(printer, value.name);
+            const std::optional<std::uint32_t> stored = ReadSetting(printer, spec.setting);
             if (form.accepted) {
                 EXPECT_EQ(shown, form.shown);
                 EXPECT_EQ(stored, form.shown);
@@ -113,8 +114,8 @@ TEST(ZoomEtbLoad, AFreshPrinterGetsTheRepairsInOrderAndNoDriverValue) {
 
 // --- Zoom page ------------------------------------------------------------------------
 TEST(ZoomLists, HoldOneItemPerAcceptedPositionWithTheFixedFactorTexts) {
-    EXPECT_EQ(kFocusAreaStrings.size(), AcceptedRangeOn(*FindSetting(L"ZOOM_FOCUSAREA"), false).high + 1);
-    EXPECT_EQ(kZoomFactorTexts.size(), AcceptedRangeOn(*FindSetting(L"ZOOM_ZOOMFACTOR"), false).high + 1);
+    EXPECT_EQ(kFocusAreaStrings.size(), AcceptedRangeOn(Setting::ZOOM_FOCUSAREA, false).high + 1);
+    EXPECT_EQ(kZoomFactorTexts.size(), AcceptedRangeOn(Setting::ZOOM_ZOOMFACTOR, false).high + 1);
     for (std::size_t n = 0; n < kZoomFactorTexts.size(); ++n) {
         char expected[8];
         std::snprintf(expected, sizeof expected, "+%02u%%", static_cast<unsigned>(5 * n));

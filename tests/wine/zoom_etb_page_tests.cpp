@@ -17,6 +17,7 @@
 #include "pages/etb/etb_model.h"
 #include "pages/zoom/zoom_model.h"
 #include "resources/resource.h"
+#include "setting_named.h"
 #include "settings/setting_table.h"
 
 using namespace zelt::test;
@@ -38,7 +39,7 @@ using Writes = std::vector<std::pair<std::wstring, DWORD>>;
 Writes PageWrites(zelt::TemplateId page) {
     Writes writes;
     for (const RecordedWrite& write : TakeRecordedWrites()) {
-        const zelt::SettingSpec* spec = zelt::FindSetting(write.name);
+        const zelt::SettingSpec* spec = zelt::SettingNamed(write.name);
         if (!spec || (spec->templates & zelt::TemplateBit(page)) == 0) continue;
         EXPECT_EQ(write.type, static_cast<DWORD>(REG_DWORD)) << Narrow(write.name);
         EXPECT_EQ(write.size, 4u) << Narrow(write.name);

@@ -218,7 +218,7 @@ bool FillFromPageCode(std::uint16_t templateId, help::TopicFill& fill) {
     for (int position = 0; position < cut.rowCount; ++position) offered.push_back(CutActionLabel(cut.rows[position]));
     fill.sections.insert(cut.rowCount == zelt::kCutActionCount ? "every_cut_action" : "some_cut_actions");
     fill.values["default_cut_action"] = CutActionLabel(cut.defaultsRow);
-    const zelt::SettingSpec& stored = *zelt::FindSetting(raster ? L"RPO_PAGEDOCCUTACTION" : L"COPY_PAGEDOCCUTACTION");
+    const zelt::Setting stored = raster ? zelt::Setting::RPO_PAGEDOCCUTACTION : zelt::Setting::COPY_PAGEDOCCUTACTION;
     const auto firstRow =
         zelt::CutRowAtPosition(cut, zelt::CutPositionForRow(cut, zelt::RepairDefault(stored, templateId)));
     if (firstRow) fill.values["first_cut_action"] = CutActionLabel(*firstRow);

@@ -13,13 +13,6 @@ constexpr std::uint32_t kGeneratedPositionValue = 2;
 
 constexpr std::wstring_view kZoomDataFiles[] = {L"QRVD67_ZOOM.GPD", L"QWNB15_ZOOM.GPD", L"QWNB18_ZOOM.GPD"};
 
-// LoadSetting with the value's range and default from the settings table.
-std::uint32_t Load(PrinterData& printer, const wchar_t* name) {
-    const SettingSpec* spec = FindSetting(name);
-    const AcceptedRange range = AcceptedRangeOn(*spec, false);
-    return LoadSetting(printer, name, range.high, range.low, RepairDefault(*spec, kLogoTemplate));
-}
-
 // A list position as stored: no selection is written as 0xFFFFFFFF.
 std::uint32_t Stored(int position) { return static_cast<std::uint32_t>(position); }
 
@@ -28,10 +21,10 @@ bool InList(int position, int count) { return position >= 0 && position < count;
 }  // namespace
 
 const std::array<LogoPositionList, kLogoPositionCount> kLogoPositionLists = {{
-    {kLogoDocTopList, L"LOGO_DOCTOPLOGO", L"ORIGINAL_DOCTOPLOGO"},
-    {kLogoPageTopList, L"LOGO_PAGETOPLOGO", L"ORIGINAL_PAGETOPLOGO"},
-    {kLogoPageBottomList, L"LOGO_PAGEBOTTOMLOGO", L"ORIGINAL_PAGEBOTTOMLOGO"},
-    {kLogoDocBottomList, L"LOGO_DOCBOTTOMLOGO", L"ORIGINAL_DOCBOTTOMLOGO"},
+    {kLogoDocTopList, Setting::LOGO_DOCTOPLOGO, Setting::ORIGINAL_DOCTOPLOGO},
+    {kLogoPageTopList, Setting::LOGO_PAGETOPLOGO, Setting::ORIGINAL_PAGETOPLOGO},
+    {kLogoPageBottomList, Setting::LOGO_PAGEBOTTOMLOGO, Setting::ORIGINAL_PAGEBOTTOMLOGO},
+    {kLogoDocBottomList, Setting::LOGO_DOCBOTTOMLOGO, Setting::ORIGINAL_DOCBOTTOMLOGO},
 }};
 
 CopyCoupling CopyCouplingFor(bool generateMode, bool simpleCopyChecked) {
@@ -52,18 +45,19 @@ bool IsZoomDataFile(std::wstring_view dataFilePath) {
 
 LogoControls LoadLogoPage(PrinterData& printer, std::optional<std::wstring_view> dataFilePath) {
     LogoControls controls;
-    controls.generateChecked = Load(printer, L"LOGO_LOGOMODEGENERATE") == 1;
+    controls.generateChecked = LoadSetting(printer, Setting::LOGO_LOGOMODEGENERATE, kLogoTemplate) == 1;
     if (dataFilePath && IsZoomDataFile(*dataFilePath)) {
-        WriteSetting(printer, L"LOGO_LOGOMODEGENERATE", 0);
+        WriteSetting(printer, Setting::LOGO_LOGOMODEGENERATE, 0);
         controls.generateChecked = false;
         controls.generateAvailable = false;
     }
-    controls.printChecked = Load(printer, L"LOGO_LOGOMODEPRINT") == 1;
-    controls.generateTo = static_cast<int>(Load(printer, L"LOGO_LOGOGENERATETO"));
+    controls.printChecked = LoadSetting(printer, Setting::LOGO_LOGOMODEPRINT, kLogoTemplate) == 1;
+    controls.generateTo = static_cast<int>(LoadSetting(printer, Setting::LOGO_LOGOGENERATETO, kLogoTemplate));
     for (int position = 0; position < kLogoPositionCount; ++position) {
-        controls.positionChoices[position] = static_cast<int>(Load(printer, kLogoPositionLists[position].rememberedName));
+        const Setting remembered = kLogoPositionLists[position].remembered;
+        controls.positionChoices[position] = static_cast<int>(LoadSetting(printer, remembered, kLogoTemplate));
     }
-    controls.fileType = static_cast<int>(Load(printer, L"LOGO_FILETYPE"));
+    controls.fileType = static_cast<int>(LoadSetting(printer, Setting::LOGO_FILETYPE, kLogoTemplate));
     return controls;
 }
 
@@ -76,27 +70,27 @@ LogoControls LogoDefaults(bool generateAvailable) {
 void ApplyLogoPage(PrinterData& printer, const LogoControls& controls, std::optional<std::wstring_view> dataFilePath) {
     for (int position = 0; position < kLogoPositionCount; ++position) {
         const int choice = controls.positionChoices[position];
-        WriteSetting(printer, kLogoPositionLists[position].rememberedName, Stored(choice));
+        WriteSetting(printer, kLogoPositionLists[position].remembered, Stored(choice));
         if (InList(choice, static_cast<int>(kPositionChoiceItems.size()))) {
-            WriteSetting(printer, kLogoPositionLists[position].driverName, Stored(choice));
+            WriteSetting(printer, kLogoPositionLists[position].driver, Stored(choice));
         }
     }
-    WriteSetting(printer, L"LOGO_FILETYPE", Stored(controls.fileType));
+    WriteSetting(printer, Setting::LOGO_FILETYPE, Stored(controls.fileType));
     if (InList(controls.fileType, static_cast<int>(kFileTypeItems.size()))) {
-        WriteSetting(printer, L"ORIGINAL_LOGOFILETYPE", Stored(controls.fileType));
+        WriteSetting(printer, Setting::ORIGINAL_LOGOFILETYPE, Stored(controls.fileType));
     }
-    WriteSetting(printer, L"LOGO_LOGOMODEGENERATE", controls.generateChecked ? 1 : 0);
+    WriteSetting(printer, Setting::LOGO_LOGOMODEGENERATE, controls.generateChecked ? 1 : 0);
     if (controls.generateChecked) {
-        WriteSetting(printer, L"GLOBAL_OPERATINGMODE", kGenerateModeValue);
+        WriteSetting(printer, Setting::GLOBAL_OPERATINGMODE, kGenerateModeValue);
     } else if (dataFilePath) {
         const bool zoom = dataFilePath->find(L"_ZOOM") != std::wstring_view::npos;
-        WriteSetting(printer, L"GLOBAL_OPERATINGMODE", zoom ? kZoomModeValue : kNormalModeValue);
+        WriteSetting(printer, Setting::GLOBAL_OPERATINGMODE, zoom ? kZoomModeValue : kNormalModeValue);
     }
-    WriteSetting(printer, L"LOGO_LOGOMODEPRINT", controls.printChecked ? 1 : 0);
-    WriteSetting(printer, L"LOGO_LOGOGENERATETO", Stored(controls.generateTo));
+    WriteSetting(printer, Setting::LOGO_LOGOMODEPRINT, controls.printChecked ? 1 : 0);
+    WriteSetting(printer, Setting::LOGO_LOGOGENERATETO, Stored(controls.generateTo));
     if (controls.generateChecked && InList(controls.generateTo, kLogoPositionCount)) {
         for (int position = 0; position < kLogoPositionCount; ++position) {
-            WriteSetting(printer, kLogoPositionLists[position].driverName,
+            WriteSetting(printer, kLogoPositionLists[position].driver,
                          position == controls.generateTo ? kGeneratedPositionValue : 0);
         }
     }

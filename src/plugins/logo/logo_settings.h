@@ -39,8 +39,8 @@ enum LogoControlId : int {
 // One position's "Print" list, in LogoPosition order.
 struct LogoPositionList {
     int listId;
-    const wchar_t* rememberedName;
-    const wchar_t* driverName;
+    Setting remembered;
+    Setting driver;
 };
 extern const std::array<LogoPositionList, kLogoPositionCount> kLogoPositionLists;
 

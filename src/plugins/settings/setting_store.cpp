@@ -12,25 +12,26 @@ std::optional<std::uint32_t> InterpretStoredValue(std::uint32_t status, std::uin
     return value;
 }
 
-std::optional<std::uint32_t> ReadSetting(PrinterData& printer, const wchar_t* name) {
+std::optional<std::uint32_t> ReadSetting(PrinterData& printer, Setting setting) {
     unsigned char buffer[4] = {};
     std::uint32_t type = 0;
     std::uint32_t needed = 0;
-    const std::uint32_t status = printer.Get(name, &type, buffer, sizeof buffer, &needed);
+    const std::uint32_t status = printer.Get(SpecOf(setting).name, &type, buffer, sizeof buffer, &needed);
     return InterpretStoredValue(status, type, needed, buffer);
 }
 
-void WriteSetting(PrinterData& printer, const wchar_t* name, std::uint32_t value) {
+void WriteSetting(PrinterData& printer, Setting setting, std::uint32_t value) {
     unsigned char bytes[4];
     std::memcpy(bytes, &value, sizeof bytes);
-    printer.Set(name, kRegDword, bytes, sizeof bytes);
+    printer.Set(SpecOf(setting).name, kRegDword, bytes, sizeof bytes);
 }
 
-std::uint32_t LoadSetting(PrinterData& printer, const wchar_t* name, std::uint32_t high, std::uint32_t low,
-                          std::uint32_t repairDefault) {
-    const std::optional<std::uint32_t> stored = ReadSetting(printer, name);
-    if (stored && *stored >= low && *stored <= high) return *stored;
-    WriteSetting(printer, name, repairDefault);
+std::uint32_t LoadSetting(PrinterData& printer, Setting setting, std::uint16_t templateId, bool fourthPaperType) {
+    const AcceptedRange range = AcceptedRangeOn(setting, fourthPaperType);
+    const std::optional<std::uint32_t> stored = ReadSetting(printer, setting);
+    if (stored && *stored >= range.low && *stored <= range.high) return *stored;
+    const std::uint32_t repairDefault = RepairDefault(setting, templateId);
+    WriteSetting(printer, setting, repairDefault);
     return repairDefault;
 }
 

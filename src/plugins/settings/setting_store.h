@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "setting_table.h"
+
 namespace zelt {
 
 constexpr std::uint32_t kRegDword = 4;
@@ -26,14 +28,15 @@ std::optional<std::uint32_t> InterpretStoredValue(std::uint32_t status, std::uin
                                                   std::uint32_t bytesNeeded, const unsigned char (&buffer)[4]);
 
 // The stored number, or nothing when it is missing or unusable.
-std::optional<std::uint32_t> ReadSetting(PrinterData& printer, const wchar_t* name);
+std::optional<std::uint32_t> ReadSetting(PrinterData& printer, Setting setting);
 
 // Stores the number as a 4-byte REG_DWORD; the outcome is not examined.
-void WriteSetting(PrinterData& printer, const wchar_t* name, std::uint32_t value);
+void WriteSetting(PrinterData& printer, Setting setting, std::uint32_t value);
 
-// The number a page shows: the stored one when it lies in low..high (unsigned),
-// else the repair default, which is written back at once.
-std::uint32_t LoadSetting(PrinterData& printer, const wchar_t* name, std::uint32_t high, std::uint32_t low,
-                          std::uint32_t repairDefault);
+// The number a page of `templateId` shows: the stored one when it lies in the
+// setting's accepted range (unsigned; `fourthPaperType` as AcceptedRangeOn),
+// else the page's repair default, which is written back at once.
+std::uint32_t LoadSetting(PrinterData& printer, Setting setting, std::uint16_t templateId,
+                          bool fourthPaperType = false);
 
 }  // namespace zelt

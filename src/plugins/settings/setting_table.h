@@ -2,8 +2,8 @@
 // remember or hand to the driver's rendering side, and the cut-action table.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <string_view>
 
 #include "resources/resource.h"
 
@@ -26,12 +26,33 @@ constexpr std::uint32_t kCopyPages =
     TemplateBit(IDD_COPY_A57) | TemplateBit(IDD_COPY_STANDARD) | TemplateBit(IDD_COPY_A59) |
     TemplateBit(IDD_COPY_B18) | TemplateBit(IDD_COPY_C252);
 
+// Each of the 60 values by the name the spooler stores it under; the
+// enumerator's number is its row in kSettings.
+enum class Setting : std::uint8_t {
+    // Remembered values.
+    RPO_PRINTQUALITY, RPO_PAPERTYPE, RPO_PAGEDOCCUTACTION, RPO_DRAWER1, RPO_DRAWER1PULSEWIDTH, RPO_DRAWER2,
+    RPO_WALLMOUNT, RPO_PERIPHERAL1, RPO_PERIPHERAL1PULSEWIDTH, PO_PRESENTERRETRACT, PO_PRESENTERRETRACTTIME,
+    COPY_SIMPLECOPY, COPY_ADDSCV, COPY_LOGOPRINT, COPY_PRINTQUALITY, COPY_PAGEDOCCUTACTION, COPY_OUTPUT,
+    COPY_PRESENTERRETRACT, COPY_PRESENTERRETRACTTIME, LOGO_LOGOMODEGENERATE, LOGO_LOGOMODEPRINT,
+    LOGO_LOGOGENERATETO, LOGO_DOCTOPLOGO, LOGO_PAGETOPLOGO, LOGO_PAGEBOTTOMLOGO, LOGO_DOCBOTTOMLOGO, LOGO_FILETYPE,
+    ZOOM_FOCUSAREA, ZOOM_ZOOMFACTOR, ETB_STATUS,
+    // Driver values.
+    ORIGINAL_PRINTQUALITY, GLOBAL_PAPERTYPE, ORIGINAL_PAGECUTACTION, ORIGINAL_DOCCUTACTION, ORIGINAL_DOCTOPSEARCH,
+    ORIGINAL_DOCDRAWER1, ORIGINAL_DOCDRAWER1PULSEWIDTH, ORIGINAL_DOCDRAWER2, ORIGINAL_PERIPHERAL1,
+    ORIGINAL_PERIPHERAL1PULSEWIDTH, ORIGINAL_PRESENTERRETRACT, ORIGINAL_PRESENTERRETRACTTIME, ORIGINAL_DOCTOPLOGO,
+    ORIGINAL_PAGETOPLOGO, ORIGINAL_PAGEBOTTOMLOGO, ORIGINAL_DOCBOTTOMLOGO, ORIGINAL_LOGOFILETYPE,
+    GLOBAL_OPERATINGMODE, GLOBAL_ZOOM, GLOBAL_FOCUSAREA, GLOBAL_ETBSTATUS, ADDITIONAL_SCV, ADDITIONAL_PRINTLOGOS,
+    ADDITIONAL_PRINTQUALITY, ADDITIONAL_PAGECUTACTION, ADDITIONAL_DOCCUTACTION, ADDITIONAL_DOCTOPSEARCH,
+    ADDITIONAL_OUTPUT, ADDITIONAL_PRESENTERRETRACT, ADDITIONAL_PRESENTERRETRACTTIME,
+};
+
 struct TemplateDefault {
     std::uint16_t templateId;  // 0 ends the list
     std::uint32_t value;
 };
 
 struct SettingSpec {
+    Setting setting;
     const wchar_t* name;
     ValueKind kind;
     std::uint32_t templates;  // the templates that load (remembered) or write (driver) it
@@ -44,14 +65,14 @@ struct SettingSpec {
     const char* meaning;
 };
 
-constexpr int kSettingCount = 60;
+constexpr int kSettingCount = static_cast<int>(Setting::ADDITIONAL_PRESENTERRETRACTTIME) + 1;
+static_assert(kSettingCount == 60, "the printer keeps 60 values");
 extern const SettingSpec kSettings[kSettingCount];
 
-// Null when the name is not one of the 60 values (compared exactly).
-const SettingSpec* FindSetting(std::wstring_view name);
+const SettingSpec& SpecOf(Setting setting);
 
 // The default a page of `templateId` writes back for a bad stored value.
-std::uint32_t RepairDefault(const SettingSpec& spec, std::uint16_t templateId);
+std::uint32_t RepairDefault(Setting setting, std::uint16_t templateId);
 
 struct AcceptedRange {
     std::uint32_t low;
@@ -59,7 +80,7 @@ struct AcceptedRange {
 };
 
 // `fourthPaperType`: the page offers "Black Mark with Power on Search".
-AcceptedRange AcceptedRangeOn(const SettingSpec& spec, bool fourthPaperType);
+AcceptedRange AcceptedRangeOn(Setting setting, bool fourthPaperType);
 
 // The standard Raster page of a "C31" model and the "C252" page list four paper types.
 bool HasFourthPaperType(std::uint16_t rasterTemplate, bool hasC31);

@@ -4,24 +4,15 @@
 #include "settings/setting_table.h"
 
 namespace zelt {
-namespace {
 
-const SettingSpec& EtbStatus() { return *FindSetting(L"ETB_STATUS"); }
+std::uint32_t LoadEtbPage(PrinterData& printer) { return LoadSetting(printer, Setting::ETB_STATUS, kEtb); }
 
-}  // namespace
-
-std::uint32_t LoadEtbPage(PrinterData& printer) {
-    const SettingSpec& spec = EtbStatus();
-    const AcceptedRange range = AcceptedRangeOn(spec, false);
-    return LoadSetting(printer, spec.name, range.high, range.low, RepairDefault(spec, kEtb));
-}
-
-std::uint32_t EtbDefault() { return RepairDefault(EtbStatus(), kEtb); }
+std::uint32_t EtbDefault() { return RepairDefault(Setting::ETB_STATUS, kEtb); }
 
 void ApplyEtbPage(PrinterData& printer, bool disableChecked) {
     const std::uint32_t value = disableChecked ? 0 : 1;
-    WriteSetting(printer, L"ETB_STATUS", value);
-    WriteSetting(printer, L"GLOBAL_ETBSTATUS", value);
+    WriteSetting(printer, Setting::ETB_STATUS, value);
+    WriteSetting(printer, Setting::GLOBAL_ETBSTATUS, value);
 }
 
 }  // namespace zelt

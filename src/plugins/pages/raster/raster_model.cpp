@@ -27,12 +27,6 @@ constexpr int kDrawerItems = 4;
 constexpr int kBuzzerItems = 3;
 constexpr int kPrintQualityItems = 3;
 
-std::uint32_t Load(PrinterData& printer, const wchar_t* name, std::uint16_t templateId, bool fourthPaperType = false) {
-    const SettingSpec& spec = *FindSetting(name);
-    const AcceptedRange range = AcceptedRangeOn(spec, fourthPaperType);
-    return LoadSetting(printer, spec.name, range.high, range.low, RepairDefault(spec, templateId));
-}
-
 int AsPosition(std::uint32_t value) { return static_cast<int>(value); }
 
 // A list's position as stored: no selection is written as all bits set.
@@ -42,7 +36,7 @@ bool WithinList(int position, int items) { return position >= 0 && position < it
 
 // Writes a list's remembered value, and its driver value when the position
 // is one of the list's items.
-void WriteList(PrinterData& printer, const wchar_t* remembered, const wchar_t* driver, int position, int items) {
+void WriteList(PrinterData& printer, Setting remembered, Setting driver, int position, int items) {
     WriteSetting(printer, remembered, Stored(position));
     if (WithinList(position, items)) WriteSetting(printer, driver, Stored(position));
 }
@@ -99,28 +93,30 @@ RasterLoad LoadRasterPage(PrinterData& printer, const RasterVariant& variant,
     }
     load.paperTypeCount = fourthPaperType ? 4 : 3;
 
-    shown.printQuality = AsPosition(Load(printer, L"RPO_PRINTQUALITY", page));
-    if (load.paperTypeLoaded) shown.paperType = AsPosition(Load(printer, L"RPO_PAPERTYPE", page, fourthPaperType));
-    shown.cutPosition = CutPositionForRow(variant, Load(printer, L"RPO_PAGEDOCCUTACTION", page));
+    shown.printQuality = AsPosition(LoadSetting(printer, Setting::RPO_PRINTQUALITY, page));
+    if (load.paperTypeLoaded) {
+        shown.paperType = AsPosition(LoadSetting(printer, Setting::RPO_PAPERTYPE, page, fourthPaperType));
+    }
+    shown.cutPosition = CutPositionForRow(variant, LoadSetting(printer, Setting::RPO_PAGEDOCCUTACTION, page));
 
     switch (variant.extras) {
         case RasterExtras::kDrawers:
-            shown.drawer1 = AsPosition(Load(printer, L"RPO_DRAWER1", page));
-            shown.number = Load(printer, L"RPO_DRAWER1PULSEWIDTH", page);
-            shown.drawer2 = AsPosition(Load(printer, L"RPO_DRAWER2", page));
+            shown.drawer1 = AsPosition(LoadSetting(printer, Setting::RPO_DRAWER1, page));
+            shown.number = LoadSetting(printer, Setting::RPO_DRAWER1PULSEWIDTH, page);
+            shown.drawer2 = AsPosition(LoadSetting(printer, Setting::RPO_DRAWER2, page));
             break;
         case RasterExtras::kPresenter:
-            shown.retractEnabled = Load(printer, L"PO_PRESENTERRETRACT", page) != 0;
-            shown.number = Load(printer, L"PO_PRESENTERRETRACTTIME", page);
+            shown.retractEnabled = LoadSetting(printer, Setting::PO_PRESENTERRETRACT, page) != 0;
+            shown.number = LoadSetting(printer, Setting::PO_PRESENTERRETRACTTIME, page);
             break;
         case RasterExtras::kBuzzer:
-            shown.buzzer = AsPosition(Load(printer, L"RPO_PERIPHERAL1", page));
-            shown.number = Load(printer, L"RPO_PERIPHERAL1PULSEWIDTH", page);
+            shown.buzzer = AsPosition(LoadSetting(printer, Setting::RPO_PERIPHERAL1, page));
+            shown.number = LoadSetting(printer, Setting::RPO_PERIPHERAL1PULSEWIDTH, page);
             break;
         case RasterExtras::kNone:
             break;
     }
-    shown.wallMount = Load(printer, L"RPO_WALLMOUNT", page) != 0;
+    shown.wallMount = LoadSetting(printer, Setting::RPO_WALLMOUNT, page) != 0;
     return load;
 }
 
@@ -153,7 +149,7 @@ namespace {
 // Writes a typed number and its driver value; a rejected entry writes
 // neither, so both keep what they held before the sheet was applied.
 const NumericField* WriteNumber(PrinterData& printer, const NumericField& field, std::optional<std::uint32_t> entry,
-                                const wchar_t* remembered, const wchar_t* driver, std::uint32_t driverOffset) {
+                                Setting remembered, Setting driver, std::uint32_t driverOffset) {
     if (!entry || *entry < field.low || *entry > field.high) return &field;
     WriteSetting(printer, remembered, *entry);
     WriteSetting(printer, driver, *entry - driverOffset);
@@ -165,47 +161,47 @@ const NumericField* WriteNumber(PrinterData& printer, const NumericField& field,
 const NumericField* ApplyRasterPage(PrinterData& printer, const RasterVariant& variant,
                                     const RasterEntries& entries) {
     const RasterControls& c = entries.controls;
-    WriteList(printer, L"RPO_PRINTQUALITY", L"ORIGINAL_PRINTQUALITY", c.printQuality, kPrintQualityItems);
+    WriteList(printer, Setting::RPO_PRINTQUALITY, Setting::ORIGINAL_PRINTQUALITY, c.printQuality, kPrintQualityItems);
     // Without the model at load the paper type was never shown: leave both
     // of its values as they are rather than overwrite the user's choice.
     if (entries.paperTypeLoaded) {
-        WriteList(printer, L"RPO_PAPERTYPE", L"GLOBAL_PAPERTYPE", c.paperType, entries.paperTypeCount);
+        WriteList(printer, Setting::RPO_PAPERTYPE, Setting::GLOBAL_PAPERTYPE, c.paperType, entries.paperTypeCount);
     }
 
     const std::optional<std::uint32_t> row = CutRowAtPosition(variant, c.cutPosition);
-    WriteSetting(printer, L"RPO_PAGEDOCCUTACTION", row ? *row : Stored(c.cutPosition));
+    WriteSetting(printer, Setting::RPO_PAGEDOCCUTACTION, row ? *row : Stored(c.cutPosition));
     if (row) {
         const CutAction& action = kCutActions[*row];
-        WriteSetting(printer, L"ORIGINAL_PAGECUTACTION", action.pageCode);
-        WriteSetting(printer, L"ORIGINAL_DOCCUTACTION", action.documentCode);
-        WriteSetting(printer, L"ORIGINAL_DOCTOPSEARCH", action.topSearch);
+        WriteSetting(printer, Setting::ORIGINAL_PAGECUTACTION, action.pageCode);
+        WriteSetting(printer, Setting::ORIGINAL_DOCCUTACTION, action.documentCode);
+        WriteSetting(printer, Setting::ORIGINAL_DOCTOPSEARCH, action.topSearch);
     }
 
     const NumericField* rejected = nullptr;
     switch (variant.extras) {
         case RasterExtras::kDrawers:
-            WriteList(printer, L"RPO_DRAWER1", L"ORIGINAL_DOCDRAWER1", c.drawer1, kDrawerItems);
-            rejected = WriteNumber(printer, kDrawerPulse, entries.number, L"RPO_DRAWER1PULSEWIDTH",
-                                   L"ORIGINAL_DOCDRAWER1PULSEWIDTH", 1);
-            WriteList(printer, L"RPO_DRAWER2", L"ORIGINAL_DOCDRAWER2", c.drawer2, kDrawerItems);
+            WriteList(printer, Setting::RPO_DRAWER1, Setting::ORIGINAL_DOCDRAWER1, c.drawer1, kDrawerItems);
+            rejected = WriteNumber(printer, kDrawerPulse, entries.number, Setting::RPO_DRAWER1PULSEWIDTH,
+                                   Setting::ORIGINAL_DOCDRAWER1PULSEWIDTH, 1);
+            WriteList(printer, Setting::RPO_DRAWER2, Setting::ORIGINAL_DOCDRAWER2, c.drawer2, kDrawerItems);
             break;
         case RasterExtras::kPresenter: {
             const std::uint32_t retract = c.retractEnabled ? 1 : 0;
-            WriteSetting(printer, L"PO_PRESENTERRETRACT", retract);
-            WriteSetting(printer, L"ORIGINAL_PRESENTERRETRACT", retract);
-            rejected = WriteNumber(printer, kRetractTimeout, entries.number, L"PO_PRESENTERRETRACTTIME",
-                                   L"ORIGINAL_PRESENTERRETRACTTIME", 0);
+            WriteSetting(printer, Setting::PO_PRESENTERRETRACT, retract);
+            WriteSetting(printer, Setting::ORIGINAL_PRESENTERRETRACT, retract);
+            rejected = WriteNumber(printer, kRetractTimeout, entries.number, Setting::PO_PRESENTERRETRACTTIME,
+                                   Setting::ORIGINAL_PRESENTERRETRACTTIME, 0);
             break;
         }
         case RasterExtras::kBuzzer:
-            WriteList(printer, L"RPO_PERIPHERAL1", L"ORIGINAL_PERIPHERAL1", c.buzzer, kBuzzerItems);
-            rejected = WriteNumber(printer, kBuzzerPulse, entries.number, L"RPO_PERIPHERAL1PULSEWIDTH",
-                                   L"ORIGINAL_PERIPHERAL1PULSEWIDTH", 1);
+            WriteList(printer, Setting::RPO_PERIPHERAL1, Setting::ORIGINAL_PERIPHERAL1, c.buzzer, kBuzzerItems);
+            rejected = WriteNumber(printer, kBuzzerPulse, entries.number, Setting::RPO_PERIPHERAL1PULSEWIDTH,
+                                   Setting::ORIGINAL_PERIPHERAL1PULSEWIDTH, 1);
             break;
         case RasterExtras::kNone:
             break;
     }
-    WriteSetting(printer, L"RPO_WALLMOUNT", c.wallMount ? 1 : 0);
+    WriteSetting(printer, Setting::RPO_WALLMOUNT, c.wallMount ? 1 : 0);
     return rejected;
 }
 

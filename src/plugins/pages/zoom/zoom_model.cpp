@@ -12,13 +12,7 @@ constexpr std::array<std::uint32_t, kFocusAreaStrings.size()> kRendererFocusArea
 constexpr std::uint32_t kZoomOperatingMode = 3;
 constexpr std::uint32_t kNoZoom = 0;
 
-std::uint32_t Load(PrinterData& printer, const wchar_t* name) {
-    const SettingSpec& spec = *FindSetting(name);
-    const AcceptedRange range = AcceptedRangeOn(spec, false);
-    return LoadSetting(printer, spec.name, range.high, range.low, RepairDefault(spec, kZoom));
-}
-
-int Default(const wchar_t* name) { return static_cast<int>(RepairDefault(*FindSetting(name), kZoom)); }
+int Default(Setting setting) { return static_cast<int>(RepairDefault(setting, kZoom)); }
 
 bool WithinList(int position, std::size_t items) {
     return position >= 0 && static_cast<std::size_t>(position) < items;
@@ -28,27 +22,27 @@ bool WithinList(int position, std::size_t items) {
 
 ZoomControls LoadZoomPage(PrinterData& printer) {
     ZoomControls shown;
-    shown.focusArea = static_cast<int>(Load(printer, L"ZOOM_FOCUSAREA"));
-    shown.zoomFactor = static_cast<int>(Load(printer, L"ZOOM_ZOOMFACTOR"));
+    shown.focusArea = static_cast<int>(LoadSetting(printer, Setting::ZOOM_FOCUSAREA, kZoom));
+    shown.zoomFactor = static_cast<int>(LoadSetting(printer, Setting::ZOOM_ZOOMFACTOR, kZoom));
     return shown;
 }
 
-ZoomControls ZoomDefaults() { return {Default(L"ZOOM_FOCUSAREA"), Default(L"ZOOM_ZOOMFACTOR")}; }
+ZoomControls ZoomDefaults() { return {Default(Setting::ZOOM_FOCUSAREA), Default(Setting::ZOOM_ZOOMFACTOR)}; }
 
 bool ZoomFactorEnabled(int focusArea) { return focusArea != kFocusAreaAll; }
 
 void ApplyZoomPage(PrinterData& printer, const ZoomControls& controls) {
-    WriteSetting(printer, L"GLOBAL_OPERATINGMODE", kZoomOperatingMode);
+    WriteSetting(printer, Setting::GLOBAL_OPERATINGMODE, kZoomOperatingMode);
     // A list without a selection stores all bits set, which the next load
     // repairs; the renderer's value is written only for a real position.
-    WriteSetting(printer, L"ZOOM_ZOOMFACTOR", static_cast<std::uint32_t>(controls.zoomFactor));
+    WriteSetting(printer, Setting::ZOOM_ZOOMFACTOR, static_cast<std::uint32_t>(controls.zoomFactor));
     if (WithinList(controls.zoomFactor, kZoomFactorTexts.size())) {
-        WriteSetting(printer, L"GLOBAL_ZOOM", static_cast<std::uint32_t>(controls.zoomFactor));
+        WriteSetting(printer, Setting::GLOBAL_ZOOM, static_cast<std::uint32_t>(controls.zoomFactor));
     }
-    WriteSetting(printer, L"ZOOM_FOCUSAREA", static_cast<std::uint32_t>(controls.focusArea));
+    WriteSetting(printer, Setting::ZOOM_FOCUSAREA, static_cast<std::uint32_t>(controls.focusArea));
     if (!WithinList(controls.focusArea, kFocusAreaStrings.size())) return;
-    WriteSetting(printer, L"GLOBAL_FOCUSAREA", kRendererFocusArea[static_cast<std::size_t>(controls.focusArea)]);
-    if (controls.focusArea == kFocusAreaAll) WriteSetting(printer, L"GLOBAL_ZOOM", kNoZoom);
+    WriteSetting(printer, Setting::GLOBAL_FOCUSAREA, kRendererFocusArea[static_cast<std::size_t>(controls.focusArea)]);
+    if (controls.focusArea == kFocusAreaAll) WriteSetting(printer, Setting::GLOBAL_ZOOM, kNoZoom);
 }
 
 }  // namespace zelt
