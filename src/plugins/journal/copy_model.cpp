@@ -84,14 +84,9 @@ bool ApplyCopyPage(PrinterData& printer, const CopyVariant& variant, const CopyE
         WriteSetting(printer, Setting::ADDITIONAL_PRINTQUALITY, Stored(c.printQuality));
     }
 
-    const std::optional<std::uint32_t> row = CutRowAtPosition(CopyCutRows(variant), c.cutPosition);
-    WriteSetting(printer, Setting::COPY_PAGEDOCCUTACTION, row ? *row : Stored(c.cutPosition));
-    if (row) {
-        const CutAction& action = kCutActions[*row];
-        WriteSetting(printer, Setting::ADDITIONAL_PAGECUTACTION, action.pageCode);
-        WriteSetting(printer, Setting::ADDITIONAL_DOCCUTACTION, action.documentCode);
-        WriteSetting(printer, Setting::ADDITIONAL_DOCTOPSEARCH, action.topSearch);
-    }
+    WriteCutAction(printer, CopyCutRows(variant), c.cutPosition,
+                   {Setting::COPY_PAGEDOCCUTACTION, Setting::ADDITIONAL_PAGECUTACTION, Setting::ADDITIONAL_DOCCUTACTION,
+                    Setting::ADDITIONAL_DOCTOPSEARCH});
 
     bool timeoutAccepted = true;
     if (variant.presenter) {

@@ -76,6 +76,17 @@ std::optional<std::uint32_t> CutRowAtPosition(const RasterVariant& variant, int 
     return variant.rows[position];
 }
 
+void WriteCutAction(PrinterData& printer, const RasterVariant& variant, int position,
+                    const CutActionSettings& settings) {
+    const std::optional<std::uint32_t> row = CutRowAtPosition(variant, position);
+    WriteSetting(printer, settings.row, row ? *row : Stored(position));
+    if (!row) return;
+    const CutAction& action = kCutActions[*row];
+    WriteSetting(printer, settings.pageCode, action.pageCode);
+    WriteSetting(printer, settings.documentCode, action.documentCode);
+    WriteSetting(printer, settings.topSearch, action.topSearch);
+}
+
 RasterLoad LoadRasterPage(PrinterData& printer, const RasterVariant& variant,
                           std::optional<std::wstring_view> dataFile) {
     const std::uint16_t page = variant.templateId;
@@ -168,14 +179,9 @@ const NumericField* ApplyRasterPage(PrinterData& printer, const RasterVariant& v
         WriteList(printer, Setting::RPO_PAPERTYPE, Setting::GLOBAL_PAPERTYPE, c.paperType, entries.paperTypeCount);
     }
 
-    const std::optional<std::uint32_t> row = CutRowAtPosition(variant, c.cutPosition);
-    WriteSetting(printer, Setting::RPO_PAGEDOCCUTACTION, row ? *row : Stored(c.cutPosition));
-    if (row) {
-        const CutAction& action = kCutActions[*row];
-        WriteSetting(printer, Setting::ORIGINAL_PAGECUTACTION, action.pageCode);
-        WriteSetting(printer, Setting::ORIGINAL_DOCCUTACTION, action.documentCode);
-        WriteSetting(printer, Setting::ORIGINAL_DOCTOPSEARCH, action.topSearch);
-    }
+    WriteCutAction(printer, variant, c.cutPosition,
+                   {Setting::RPO_PAGEDOCCUTACTION, Setting::ORIGINAL_PAGECUTACTION, Setting::ORIGINAL_DOCCUTACTION,
+                    Setting::ORIGINAL_DOCTOPSEARCH});
 
     const NumericField* rejected = nullptr;
     switch (variant.extras) {

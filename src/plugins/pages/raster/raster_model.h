@@ -80,6 +80,21 @@ int CutPositionForRow(const RasterVariant& variant, std::uint32_t row);
 // The row at a list position, or nothing for no selection.
 std::optional<std::uint32_t> CutRowAtPosition(const RasterVariant& variant, int position);
 
+// Where a page keeps its cut choice: the row it remembers, and the row's
+// three codes that the rendering side acts on.
+struct CutActionSettings {
+    Setting row;
+    Setting pageCode;
+    Setting documentCode;
+    Setting topSearch;
+};
+
+// Stores the choice at `position` of the variant's cut list: its row and the
+// row's codes, or, when the position names no row (no selection), the
+// position itself and no code.
+void WriteCutAction(PrinterData& printer, const RasterVariant& variant, int position,
+                    const CutActionSettings& settings);
+
 // What the controls show. A list position of -1 is no selection.
 struct RasterControls {
     int printQuality = -1;
