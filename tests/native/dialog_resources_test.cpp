@@ -3,20 +3,24 @@
 // can reach, the keys of a dialog are unique and leave Alt+A and Alt+H to the
 // sheet's Apply and Help, Japanese captions carry their keys as "(&X)", both
 // languages agree, the tab order reads the page, and both modules hold the
-// same templates.
+// same templates. The build's own check that both languages carry the same
+// templates, controls and strings shares this reader (resources/check/).
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "access_keys.h"
 #include "resources/check/module_resources.h"
+#include "resources/check/resource_languages.h"
 #include "resources/resource.h"
 
 namespace zelt::test {
@@ -242,6 +246,50 @@ TEST_F(DialogResources, SaveAsKeepsItsSizeIdsAndPutsTheNameFirst) {
             EXPECT_LE(control.y + control.cy, dialog.cy) << control.id;
         }
         EXPECT_EQ(inputs, (std::vector<std::int32_t>{IDC_SAVE_AS_NAME, IDC_SAVE_AS_OK, IDC_SAVE_AS_CANCEL}));
+    }
+}
+
+// The build's language check, fed two small hand-made resource sets that
+// differ in one template, control or string.
+TEST(ResourceLanguages, NameWhatOneLanguageLacks) {
+    const auto label = [](std::int32_t id, std::u16string text) {
+        return Control{id, Kind::kLabel, 0, 0, 0, 0, 0, std::move(text)};
+    };
+    LanguageResources same;
+    same.dialogs[110] = Dialog{0, 0, u"Zoom", {label(-1, u"Area"), label(1071, u"&Factor:"), label(-1, u"Unit")}};
+    same.dialogs[113] = Dialog{0, 0, u"Save As", {}};
+    same.strings[3] = u"Left";
+    struct Row {
+        const char* what;
+        std::function<void(LanguageResources& english, LanguageResources& japanese)> change;
+        std::vector<std::string> expected;
+    };
+    const Row rows[] = {
+        {"nothing", [](LanguageResources&, LanguageResources&) {}, {}},
+        {"a Japanese control",
+         [](LanguageResources&, LanguageResources& japanese) {
+             std::vector<Control>& controls = japanese.dialogs[110].controls;
+             controls.erase(controls.begin() + 1);
+         },
+         {"Japanese lacks control 1071 of dialog 110 (English: \"&Factor:\")"}},
+        {"one of two Japanese controls with the id -1",
+         [](LanguageResources&, LanguageResources& japanese) { japanese.dialogs[110].controls.pop_back(); },
+         {"Japanese lacks control -1 of dialog 110 (English: \"Unit\")"}},
+        {"a Japanese template",
+         [](LanguageResources&, LanguageResources& japanese) { japanese.dialogs.erase(113); },
+         {"Japanese lacks dialog 113 (English: \"Save As\")"}},
+        {"an English string",
+         [](LanguageResources& english, LanguageResources& japanese) {
+             english.strings.clear();
+             japanese.strings[3] = u"\u5DE6";
+         },
+         {"English lacks string 3 (Japanese: \"\u5DE6\")"}},
+    };
+    for (const Row& row : rows) {
+        LanguageResources english = same;
+        LanguageResources japanese = same;
+        row.change(english, japanese);
+        EXPECT_EQ(LanguageDifferences(english, japanese), row.expected) << "without " << row.what;
     }
 }
 
