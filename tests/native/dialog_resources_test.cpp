@@ -14,6 +14,7 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -250,8 +251,13 @@ TEST_F(DialogResources, SaveAsKeepsItsSizeIdsAndPutsTheNameFirst) {
 }
 
 // The build's language check, fed two small hand-made resource sets that
-// differ in one template, control or string.
+// differ in one template, control or string, with ids named as a resource
+// header names them (a control id may have two names).
 TEST(ResourceLanguages, NameWhatOneLanguageLacks) {
+    std::istringstream header(
+        "#define IDD_ZOOM 110\n#define IDC_ZOOM_FACTOR 1071 // a comment\n#define IDC_LOGO_FACTOR 1071\n"
+        "#define IDS_LEFT 3\n#define IDH_ZOOM 3\n");
+    const ResourceNames names = ReadResourceNames(header);
     const auto label = [](std::int32_t id, std::u16string text) {
         return Control{id, Kind::kLabel, 0, 0, 0, 0, 0, std::move(text)};
     };
@@ -271,10 +277,11 @@ TEST(ResourceLanguages, NameWhatOneLanguageLacks) {
              std::vector<Control>& controls = japanese.dialogs[110].controls;
              controls.erase(controls.begin() + 1);
          },
-         {"Japanese lacks control 1071 of dialog 110 (English: \"&Factor:\")"}},
+         {"Japanese lacks control 1071 IDC_ZOOM_FACTOR or IDC_LOGO_FACTOR of dialog 110 IDD_ZOOM "
+          "(English: \"&Factor:\")"}},
         {"one of two Japanese controls with the id -1",
          [](LanguageResources&, LanguageResources& japanese) { japanese.dialogs[110].controls.pop_back(); },
-         {"Japanese lacks control -1 of dialog 110 (English: \"Unit\")"}},
+         {"Japanese lacks control -1 of dialog 110 IDD_ZOOM (English: \"Unit\")"}},
         {"a Japanese template",
          [](LanguageResources&, LanguageResources& japanese) { japanese.dialogs.erase(113); },
          {"Japanese lacks dialog 113 (English: \"Save As\")"}},
@@ -283,13 +290,13 @@ TEST(ResourceLanguages, NameWhatOneLanguageLacks) {
              english.strings.clear();
              japanese.strings[3] = u"\u5DE6";
          },
-         {"English lacks string 3 (Japanese: \"\u5DE6\")"}},
+         {"English lacks string 3 IDS_LEFT (Japanese: \"\u5DE6\")"}},
     };
     for (const Row& row : rows) {
         LanguageResources english = same;
         LanguageResources japanese = same;
         row.change(english, japanese);
-        EXPECT_EQ(LanguageDifferences(english, japanese), row.expected) << "without " << row.what;
+        EXPECT_EQ(LanguageDifferences(english, japanese, names), row.expected) << "without " << row.what;
     }
 }
 
