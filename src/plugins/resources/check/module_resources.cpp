@@ -9,6 +9,59 @@ namespace {
 constexpr std::uint32_t kDialogResource = 5;  // RT_DIALOG
 constexpr std::uint32_t kStringResource = 6;  // RT_STRING
 
+// --- Reading bytes that may be short or wrong -----------------------------------------
+// A read past the end marks the reader failed and yields zeros.
+class Reader {
+public:
+    Reader(const Bytes& bytes, std::size_t at) : bytes_(bytes), at_(at) {}
+    bool failed() const { return failed_; }
+    std::size_t at() const { return at_; }
+    void Seek(std::size_t at) { at_ = at; }
+    void Align4() { at_ = (at_ + 3) & ~std::size_t{3}; }
+
+    std::uint32_t Read(std::size_t size) {
+        if (at_ > bytes_.size() || bytes_.size() - at_ < size) {
+            failed_ = true;
+            at_ = bytes_.size();
+            return 0;
+        }
+        std::uint32_t value = 0;
+        for (std::size_t i = 0; i < size; ++i) value |= std::uint32_t{bytes_[at_ + i]} << (8 * i);
+        at_ += size;
+        return value;
+    }
+    std::uint16_t U16() { return static_cast<std::uint16_t>(Read(2)); }
+    std::int16_t S16() { return static_cast<std::int16_t>(Read(2)); }
+    std::uint32_t U32() { return Read(4); }
+
+    std::u16string Text() {
+        std::u16string text;
+        while (!failed_) {
+            const char16_t c = U16();
+            if (c == 0) break;
+            text.push_back(c);
+        }
+        return text;
+    }
+    // A name or number field of a template: none, 0xFFFF and a number, or text.
+    std::u16string TextOrNumber(std::uint16_t& number) {
+        number = 0;
+        const std::uint16_t first = U16();
+        if (first == 0) return {};
+        if (first == 0xFFFF) {
+            number = U16();
+            return {};
+        }
+        at_ -= 2;
+        return Text();
+    }
+
+private:
+    const Bytes& bytes_;
+    std::size_t at_;
+    bool failed_ = false;
+};
+
 Kind KindOf(std::uint16_t classNumber, std::uint32_t style) {
     switch (classNumber) {
         case 0x80: {  // Button
@@ -27,40 +80,6 @@ Kind KindOf(std::uint16_t classNumber, std::uint32_t style) {
 }
 
 }  // namespace
-
-std::uint32_t Reader::Read(std::size_t size) {
-    if (at_ > bytes_.size() || bytes_.size() - at_ < size) {
-        failed_ = true;
-        at_ = bytes_.size();
-        return 0;
-    }
-    std::uint32_t value = 0;
-    for (std::size_t i = 0; i < size; ++i) value |= std::uint32_t{bytes_[at_ + i]} << (8 * i);
-    at_ += size;
-    return value;
-}
-
-std::u16string Reader::Text() {
-    std::u16string text;
-    while (!failed_) {
-        const char16_t c = U16();
-        if (c == 0) break;
-        text.push_back(c);
-    }
-    return text;
-}
-
-std::u16string Reader::TextOrNumber(std::uint16_t& number) {
-    number = 0;
-    const std::uint16_t first = U16();
-    if (first == 0) return {};
-    if (first == 0xFFFF) {
-        number = U16();
-        return {};
-    }
-    at_ -= 2;
-    return Text();
-}
 
 bool ModuleResources::Load(const std::string& path, std::string& error) {
     std::ifstream file(path, std::ios::binary);

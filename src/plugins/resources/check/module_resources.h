@@ -18,30 +18,6 @@ using Bytes = std::vector<std::uint8_t>;
 constexpr std::uint16_t kEnglish = 1033;
 constexpr std::uint16_t kJapanese = 1041;
 
-// --- Reading bytes that may be short or wrong -----------------------------------------
-// A read past the end marks the reader failed and yields zeros.
-class Reader {
-public:
-    Reader(const Bytes& bytes, std::size_t at) : bytes_(bytes), at_(at) {}
-    bool failed() const { return failed_; }
-    std::size_t at() const { return at_; }
-    void Seek(std::size_t at) { at_ = at; }
-    void Align4() { at_ = (at_ + 3) & ~std::size_t{3}; }
-
-    std::uint32_t Read(std::size_t size);
-    std::uint16_t U16() { return static_cast<std::uint16_t>(Read(2)); }
-    std::int16_t S16() { return static_cast<std::int16_t>(Read(2)); }
-    std::uint32_t U32() { return Read(4); }
-    std::u16string Text();
-    // A name or number field of a template: none, 0xFFFF and a number, or text.
-    std::u16string TextOrNumber(std::uint16_t& number);
-
-private:
-    const Bytes& bytes_;
-    std::size_t at_;
-    bool failed_ = false;
-};
-
 // --- Resources of a PE module --------------------------------------------------------------
 struct ResourceKey {
     std::uint32_t id;
