@@ -3,32 +3,31 @@
 // can reach, the keys of a dialog are unique and leave Alt+A and Alt+H to the
 // sheet's Apply and Help, Japanese captions carry their keys as "(&X)", both
 // languages agree, the tab order reads the page, and both modules hold the
-// same templates.
+// same templates. The build's own check that both languages carry the same
+// templates, controls and strings shares this reader (resources/check/).
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <fstream>
-#include <iterator>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
+#include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "access_keys.h"
+#include "resources/check/module_resources.h"
+#include "resources/check/resource_languages.h"
 #include "resources/resource.h"
 
 namespace zelt::test {
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
-constexpr std::uint16_t kEnglish = 1033;
-constexpr std::uint16_t kJapanese = 1041;
-constexpr std::uint32_t kDialogResource = 5;  // RT_DIALOG
-constexpr std::uint32_t kStringResource = 6;  // RT_STRING
+using namespace zelt::resources;
 
 const std::array<std::uint16_t, 14> kPageTemplates = {
     IDD_COPY_A57,  IDD_RASTER_A57, IDD_RASTER_STANDARD, IDD_LOGO,    IDD_COPY_STANDARD,
@@ -38,289 +37,19 @@ constexpr std::uint16_t kSaveAsTemplate = IDD_SAVE_AS;
 // The sheet's own buttons answer to these in both languages.
 constexpr char kSheetKeys[] = {'A', 'H'};
 
-// --- Reading bytes that may be short or wrong -----------------------------------------
-// Every read is bounds-checked; a read past the end marks the reader failed
-// and yields zeros, so a damaged module fails a check instead of the test.
-class Reader {
-public:
-    Reader(const Bytes& bytes, std::size_t at) : bytes_(bytes), at_(at) {}
-    bool failed() const { return failed_; }
-    std::size_t at() const { return at_; }
-    void Seek(std::size_t at) { at_ = at; }
-    void Align4() { at_ = (at_ + 3) & ~std::size_t{3}; }
-
-    std::uint32_t Read(std::size_t size) {
-        if (at_ > bytes_.size() || bytes_.size() - at_ < size) {
-            failed_ = true;
-            at_ = bytes_.size();
-            return 0;
-        }
-        std::uint32_t value = 0;
-        for (std::size_t i = 0; i < size; ++i) value |= std::uint32_t{bytes_[at_ + i]} << (8 * i);
-        at_ += size;
-        return value;
-    }
-    std::uint16_t U16() { return static_cast<std::uint16_t>(Read(2)); }
-    std::int16_t S16() { return static_cast<std::int16_t>(Read(2)); }
-    std::uint32_t U32() { return Read(4); }
-
-    std::u16string Text() {
-        std::u16string text;
-        while (!failed_) {
-            const char16_t c = U16();
-            if (c == 0) break;
-            text.push_back(c);
-        }
-        return text;
-    }
-    // A name or number field of a template: none, 0xFFFF and a number, or text.
-    std::u16string TextOrNumber(std::uint16_t& number) {
-        number = 0;
-        const std::uint16_t first = U16();
-        if (first == 0) return {};
-        if (first == 0xFFFF) {
-            number = U16();
-            return {};
-        }
-        at_ -= 2;
-        return Text();
-    }
-
-private:
-    const Bytes& bytes_;
-    std::size_t at_;
-    bool failed_ = false;
-};
-
-// --- Resources of a PE module --------------------------------------------------------------
-struct ResourceKey {
-    std::uint32_t id;
-    std::uint16_t language;
-    bool operator<(const ResourceKey& other) const {
-        return id != other.id ? id < other.id : language < other.language;
-    }
-    bool operator==(const ResourceKey& other) const { return id == other.id && language == other.language; }
-};
-
-class ModuleResources {
-public:
-    // The dialog resources and string table blocks by id and language; empty
-    // with `error` when the file is missing or is no PE module with a well-formed resource tree.
-    bool Load(const std::string& path, std::string& error) {
-        std::ifstream file(path, std::ios::binary);
-        if (!file) {
-            error = "cannot read " + path + " (the cross builds make it)";
-            return false;
-        }
-        image_.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-        if (!FindResourceSection()) {
-            error = path + " has no readable resource section";
-            return false;
-        }
-        if (!ReadDialogs()) {
-            error = path + " has a damaged resource tree";
-            return false;
-        }
-        return true;
-    }
-    const std::map<ResourceKey, Bytes>& dialogs() const { return dialogs_; }
-    const std::map<ResourceKey, Bytes>& stringBlocks() const { return stringBlocks_; }
-
-private:
-    bool FindResourceSection() {
-        Reader r(image_, 0x3C);
-        const std::uint32_t pe = r.U32();
-        r.Seek(pe);
-        if (r.U32() != 0x4550) return false;  // "PE\0\0"
-        r.Seek(pe + 6);
-        const std::uint16_t sections = r.U16();
-        r.Seek(pe + 20);
-        const std::uint16_t optionalSize = r.U16();
-        const std::size_t optional = pe + 24;
-        r.Seek(optional);
-        const std::uint16_t magic = r.U16();
-        if (magic != 0x10B && magic != 0x20B) return false;
-        // The resource table is the third data directory.
-        r.Seek(optional + (magic == 0x10B ? 96 : 112) + 2 * 8);
-        const std::uint32_t resourceRva = r.U32();
-        for (std::uint16_t i = 0; i < sections; ++i) {
-            r.Seek(optional + optionalSize + 40u * i + 8);
-            const std::uint32_t virtualSize = r.U32();
-            const std::uint32_t virtualAddress = r.U32();
-            r.U32();  // size of raw data
-            const std::uint32_t rawData = r.U32();
-            if (!r.failed() && resourceRva >= virtualAddress && resourceRva < virtualAddress + virtualSize) {
-                sectionRva_ = virtualAddress;
-                sectionFile_ = rawData;
-                resourceFile_ = rawData + (resourceRva - virtualAddress);
-                return resourceFile_ < image_.size();
-            }
-        }
-        return false;
-    }
-
-    // One directory's entries: (id or name offset, offset of what it leads to).
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> Entries(std::uint32_t directory, bool& ok) const {
-        Reader r(image_, resourceFile_ + directory + 12);
-        const std::uint32_t count = std::uint32_t{r.U16()} + r.U16();
-        std::vector<std::pair<std::uint32_t, std::uint32_t>> entries;
-        for (std::uint32_t i = 0; i < count && !r.failed(); ++i) {
-            const std::uint32_t name = r.U32();
-            const std::uint32_t target = r.U32();
-            entries.emplace_back(name, target);
-        }
-        ok = ok && !r.failed() && count < 4096;
-        return entries;
-    }
-
-    bool ReadDialogs() {
-        bool ok = true;
-        constexpr std::uint32_t kSubdirectory = 0x80000000u;
-        for (const auto& [type, types] : Entries(0, ok)) {
-            if ((type != kDialogResource && type != kStringResource) || !(types & kSubdirectory)) continue;
-            std::map<ResourceKey, Bytes>& found = type == kDialogResource ? dialogs_ : stringBlocks_;
-            for (const auto& [name, names] : Entries(types & ~kSubdirectory, ok)) {
-                if (!(names & kSubdirectory)) return false;
-                for (const auto& [language, dataEntry] : Entries(names & ~kSubdirectory, ok)) {
-                    if (dataEntry & kSubdirectory) return false;
-                    Reader r(image_, resourceFile_ + dataEntry);
-                    const std::uint32_t rva = r.U32();
-                    const std::uint32_t size = r.U32();
-                    const std::size_t at = sectionFile_ + (rva - sectionRva_);
-                    if (r.failed() || rva < sectionRva_ || at > image_.size() || image_.size() - at < size) {
-                        return false;
-                    }
-                    found[{name, static_cast<std::uint16_t>(language)}] =
-                        Bytes(image_.begin() + static_cast<std::ptrdiff_t>(at),
-                              image_.begin() + static_cast<std::ptrdiff_t>(at + size));
-                }
-            }
-        }
-        return ok;
-    }
-
-    Bytes image_;
-    std::uint32_t sectionRva_ = 0;
-    std::uint32_t sectionFile_ = 0;
-    std::size_t resourceFile_ = 0;
-    std::map<ResourceKey, Bytes> dialogs_;
-    std::map<ResourceKey, Bytes> stringBlocks_;
-};
-
-// The ids of the strings a string table block holds (block n holds 16n-16 to 16n-1).
+// The ids of the strings a string table block holds.
 std::set<std::uint32_t> StringIds(std::uint32_t block, const Bytes& bytes) {
     std::set<std::uint32_t> ids;
-    Reader r(bytes, 0);
-    for (std::uint32_t slot = 0; slot < 16; ++slot) {
-        const std::uint16_t length = r.U16();
-        if (length != 0) ids.insert((block - 1) * 16 + slot);
-        r.Seek(r.at() + 2u * length);
-    }
-    if (r.failed() || r.at() > bytes.size()) ADD_FAILURE() << "string block " << block << " is cut short";
+    const auto strings = ReadStringBlock(block, bytes);
+    if (!strings) ADD_FAILURE() << "string block " << block << " is cut short";
+    for (const auto& entry : strings.value_or(std::map<std::uint32_t, std::u16string>{})) ids.insert(entry.first);
     return ids;
 }
 
 // --- Dialog templates ------------------------------------------------------------------------
-enum class Kind { kPushButton, kCheckBox, kRadioButton, kGroupBox, kEdit, kComboBox, kLabel, kOther };
-
 constexpr std::uint32_t kTabStop = 0x00010000u;  // WS_TABSTOP
 constexpr std::uint32_t kGroup = 0x00020000u;    // WS_GROUP
 constexpr std::uint32_t kNoPrefix = 0x80u;       // SS_NOPREFIX
-
-struct Control {
-    std::int32_t id;
-    Kind kind;
-    std::uint32_t style;
-    int x, y, cx, cy;
-    std::u16string text;
-    bool TakesInput() const { return kind != Kind::kGroupBox && kind != Kind::kLabel && kind != Kind::kOther; }
-    bool IsButton() const { return kind == Kind::kPushButton || kind == Kind::kCheckBox || kind == Kind::kRadioButton; }
-};
-
-struct Dialog {
-    int cx = 0, cy = 0;
-    std::vector<Control> controls;
-};
-
-Kind KindOf(std::uint16_t classNumber, std::uint32_t style) {
-    switch (classNumber) {
-        case 0x80: {  // Button
-            switch (style & 0x0F) {
-                case 0x02: case 0x03: case 0x05: case 0x06: return Kind::kCheckBox;
-                case 0x04: case 0x09: return Kind::kRadioButton;
-                case 0x07: return Kind::kGroupBox;
-                default: return Kind::kPushButton;
-            }
-        }
-        case 0x81: return Kind::kEdit;
-        case 0x82: return Kind::kLabel;
-        case 0x85: return Kind::kComboBox;
-        default: return Kind::kOther;
-    }
-}
-
-// An extended dialog template (DLGTEMPLATEEX and its DLGITEMTEMPLATEEX items).
-std::optional<Dialog> ParseDialog(const Bytes& bytes) {
-    Reader r(bytes, 0);
-    if (r.U16() != 1 || r.U16() != 0xFFFF) return std::nullopt;
-    r.U32();  // help id
-    r.U32();  // extended style
-    const std::uint32_t style = r.U32();
-    const std::uint16_t count = r.U16();
-    Dialog dialog;
-    r.S16();
-    r.S16();
-    dialog.cx = r.S16();
-    dialog.cy = r.S16();
-    std::uint16_t number = 0;
-    r.TextOrNumber(number);  // menu
-    r.TextOrNumber(number);  // class
-    r.Text();                // caption
-    if (style & 0x40) {      // DS_SETFONT: size, weight, italic and charset, face
-        r.U16();
-        r.U16();
-        r.U16();
-        r.Text();
-    }
-    for (std::uint16_t i = 0; i < count && !r.failed(); ++i) {
-        r.Align4();
-        Control control{};
-        r.U32();  // help id
-        r.U32();  // extended style
-        control.style = r.U32();
-        control.x = r.S16();
-        control.y = r.S16();
-        control.cx = r.S16();
-        control.cy = r.S16();
-        control.id = static_cast<std::int32_t>(r.U32());
-        std::uint16_t classNumber = 0;
-        r.TextOrNumber(classNumber);
-        control.kind = KindOf(classNumber, control.style);
-        control.text = r.TextOrNumber(number);
-        const std::uint16_t creationData = r.U16();
-        r.Seek(r.at() + creationData);
-        dialog.controls.push_back(control);
-    }
-    if (r.failed()) return std::nullopt;
-    return dialog;
-}
-
-std::string Utf8(const std::u16string& text) {
-    std::string out;
-    for (char16_t c : text) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return out;
-}
 
 std::string Describe(std::uint16_t templateId, std::uint16_t language, const Control& control) {
     return "template " + std::to_string(templateId) + (language == kJapanese ? " ja" : " en") + ", control " +
@@ -518,6 +247,56 @@ TEST_F(DialogResources, SaveAsKeepsItsSizeIdsAndPutsTheNameFirst) {
             EXPECT_LE(control.y + control.cy, dialog.cy) << control.id;
         }
         EXPECT_EQ(inputs, (std::vector<std::int32_t>{IDC_SAVE_AS_NAME, IDC_SAVE_AS_OK, IDC_SAVE_AS_CANCEL}));
+    }
+}
+
+// The build's language check, fed two small hand-made resource sets that
+// differ in one template, control or string, with ids named as a resource
+// header names them (a control id may have two names).
+TEST(ResourceLanguages, NameWhatOneLanguageLacks) {
+    std::istringstream header(
+        "#define IDD_ZOOM 110\n#define IDC_ZOOM_FACTOR 1071 // a comment\n#define IDC_LOGO_FACTOR 1071\n"
+        "#define IDS_LEFT 3\n#define IDH_ZOOM 3\n");
+    const ResourceNames names = ReadResourceNames(header);
+    const auto label = [](std::int32_t id, std::u16string text) {
+        return Control{id, Kind::kLabel, 0, 0, 0, 0, 0, std::move(text)};
+    };
+    LanguageResources same;
+    same.dialogs[110] = Dialog{0, 0, u"Zoom", {label(-1, u"Area"), label(1071, u"&Factor:"), label(-1, u"Unit")}};
+    same.dialogs[113] = Dialog{0, 0, u"Save As", {}};
+    same.strings[3] = u"Left";
+    struct Row {
+        const char* what;
+        std::function<void(LanguageResources& english, LanguageResources& japanese)> change;
+        std::vector<std::string> expected;
+    };
+    const Row rows[] = {
+        {"nothing", [](LanguageResources&, LanguageResources&) {}, {}},
+        {"a Japanese control",
+         [](LanguageResources&, LanguageResources& japanese) {
+             std::vector<Control>& controls = japanese.dialogs[110].controls;
+             controls.erase(controls.begin() + 1);
+         },
+         {"Japanese lacks control 1071 IDC_ZOOM_FACTOR or IDC_LOGO_FACTOR of dialog 110 IDD_ZOOM "
+          "(English: \"&Factor:\")"}},
+        {"one of two Japanese controls with the id -1",
+         [](LanguageResources&, LanguageResources& japanese) { japanese.dialogs[110].controls.pop_back(); },
+         {"Japanese lacks control -1 of dialog 110 IDD_ZOOM (English: \"Unit\")"}},
+        {"a Japanese template",
+         [](LanguageResources&, LanguageResources& japanese) { japanese.dialogs.erase(113); },
+         {"Japanese lacks dialog 113 (English: \"Save As\")"}},
+        {"an English string",
+         [](LanguageResources& english, LanguageResources& japanese) {
+             english.strings.clear();
+             japanese.strings[3] = u"\u5DE6";
+         },
+         {"English lacks string 3 IDS_LEFT (Japanese: \"\u5DE6\")"}},
+    };
+    for (const Row& row : rows) {
+        LanguageResources english = same;
+        LanguageResources japanese = same;
+        row.change(english, japanese);
+        EXPECT_EQ(LanguageDifferences(english, japanese, names), row.expected) << "without " << row.what;
     }
 }
 
