@@ -120,7 +120,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     {
         RecordingPrinter printer;
         printer.store = stored;
-        CheckLoadSetting(printer, input.PickValueInArray(kRasterTemplates));
+        // The page whose repair defaults apply: every Raster and Copy variant has some of its own.
+        const bool raster = input.ConsumeBool();
+        CheckLoadSetting(printer, raster ? input.PickValueInArray(kRasterTemplates)
+                                         : input.PickValueInArray(kCopyTemplates));
         RequireWellFormedWrites(printer);
     }
     for (TemplateId id : kRasterTemplates) {

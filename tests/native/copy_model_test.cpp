@@ -99,9 +99,9 @@ TEST(CopyLoad, OutOfRangeAndMalformedValuesAreRepaired) {
     };
     for (const auto& c : cases) {
         RecordingPrinter printer;
-        printer.store.PutDword(SpecOf(c.setting).name, c.stored);
+        printer.store.PutDword(RowOf(c.setting).name, c.stored);
         LoadCopyPage(printer, CopyVariantFor(kCopyB18));
-        EXPECT_EQ(ReadSetting(printer, c.setting), c.repaired) << SpecOf(c.setting).name;
+        EXPECT_EQ(ReadSetting(printer, c.setting), c.repaired) << RowOf(c.setting).name;
     }
     RecordingPrinter eightBytes;
     const unsigned char wide[8] = {1, 0, 0, 0, 0, 0, 0, 0};

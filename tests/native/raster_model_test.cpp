@@ -292,8 +292,8 @@ TEST(RasterApply, RejectedNumbersAreNotStoredAndTheRestIs) {
         SCOPED_TRACE(std::to_string(c.page) + " entry " + (c.entry ? std::to_string(*c.entry) : "none"));
         const RasterVariant& variant = RasterVariantFor(c.page);
         RecordingPrinter printer;
-        printer.store.PutDword(SpecOf(c.remembered).name, 77);
-        printer.store.PutDword(SpecOf(c.driver).name, 76);
+        printer.store.PutDword(RowOf(c.remembered).name, 77);
+        printer.store.PutDword(RowOf(c.driver).name, 76);
         const NumericField* rejected =
             ApplyRasterPage(printer, variant, EntriesFrom(RasterDefaults(variant), c.entry, 4));
         if (c.rejected) {

@@ -35,7 +35,6 @@ TEST(SettingTable, SixtyDistinctUpperCaseNamesWithKnownPrefixes) {
                 EXPECT_NE(spec.templates & TemplateBit(d.templateId), 0u) << "default for a page that lacks it";
             }
         }
-        EXPECT_EQ(&SpecOf(spec.setting), &spec);
     }
     EXPECT_EQ(names.size(), 60u);
     EXPECT_EQ(remembered, 30);
@@ -67,8 +66,8 @@ const DefaultCase kVariantDefaults[] = {
 
 TEST(SettingTable, RepairDefaultsByVariant) {
     for (const DefaultCase& c : kVariantDefaults) {
-        SCOPED_TRACE(Narrow(SpecOf(c.setting).name) + " on " + std::to_string(c.templateId));
-        EXPECT_NE(SpecOf(c.setting).templates & TemplateBit(c.templateId), 0u);
+        SCOPED_TRACE(Narrow(RowOf(c.setting).name) + " on " + std::to_string(c.templateId));
+        EXPECT_NE(RowOf(c.setting).templates & TemplateBit(c.templateId), 0u);
         EXPECT_EQ(RepairDefault(c.setting, c.templateId), c.repairDefault);
     }
 }
@@ -91,8 +90,8 @@ TEST(SettingTable, VariantOnlyValuesBelongToTheirPages) {
         {Setting::ADDITIONAL_OUTPUT, kCopyPages},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(Narrow(SpecOf(c.setting).name));
-        EXPECT_EQ(SpecOf(c.setting).templates, c.templates);
+        SCOPED_TRACE(Narrow(RowOf(c.setting).name));
+        EXPECT_EQ(RowOf(c.setting).templates, c.templates);
     }
 }
 

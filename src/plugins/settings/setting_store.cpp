@@ -16,14 +16,14 @@ std::optional<std::uint32_t> ReadSetting(PrinterData& printer, Setting setting) 
     unsigned char buffer[4] = {};
     std::uint32_t type = 0;
     std::uint32_t needed = 0;
-    const std::uint32_t status = printer.Get(SpecOf(setting).name, &type, buffer, sizeof buffer, &needed);
+    const std::uint32_t status = printer.Get(RowOf(setting).name, &type, buffer, sizeof buffer, &needed);
     return InterpretStoredValue(status, type, needed, buffer);
 }
 
 void WriteSetting(PrinterData& printer, Setting setting, std::uint32_t value) {
     unsigned char bytes[4];
     std::memcpy(bytes, &value, sizeof bytes);
-    printer.Set(SpecOf(setting).name, kRegDword, bytes, sizeof bytes);
+    printer.Set(RowOf(setting).name, kRegDword, bytes, sizeof bytes);
 }
 
 std::uint32_t LoadSetting(PrinterData& printer, Setting setting, std::uint16_t templateId, bool fourthPaperType) {

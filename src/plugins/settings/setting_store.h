@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <type_traits>
 
 #include "setting_table.h"
 
@@ -38,5 +39,9 @@ void WriteSetting(PrinterData& printer, Setting setting, std::uint32_t value);
 // else the page's repair default, which is written back at once.
 std::uint32_t LoadSetting(PrinterData& printer, Setting setting, std::uint16_t templateId,
                           bool fourthPaperType = false);
+// A paper-type flag where the page's template belongs would otherwise pass
+// for template 0 or 1.
+template <typename Flag, typename = std::enable_if_t<std::is_same_v<Flag, bool>>>
+std::uint32_t LoadSetting(PrinterData& printer, Setting setting, Flag templateId) = delete;
 
 }  // namespace zelt

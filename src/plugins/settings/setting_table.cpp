@@ -135,10 +135,10 @@ const CutAction kCutActions[kCutActionCount] = {
     {IDS_CUT_FULL_TOP_SEARCH_FULL_TOP_SEARCH, L"Full Cut Top Search / Full Cut Top Search", 3, 3, 1},
 };
 
-const SettingSpec& SpecOf(Setting setting) { return kSettings[static_cast<std::size_t>(setting)]; }
+const SettingSpec& RowOf(Setting setting) { return kSettings[static_cast<std::size_t>(setting)]; }
 
 std::uint32_t RepairDefault(Setting setting, std::uint16_t templateId) {
-    const SettingSpec& spec = SpecOf(setting);
+    const SettingSpec& spec = RowOf(setting);
     for (const TemplateDefault& entry : spec.templateDefaults) {
         if (entry.templateId == 0) break;
         if (entry.templateId == templateId) return entry.value;
@@ -147,7 +147,7 @@ std::uint32_t RepairDefault(Setting setting, std::uint16_t templateId) {
 }
 
 AcceptedRange AcceptedRangeOn(Setting setting, bool fourthPaperType) {
-    const SettingSpec& spec = SpecOf(setting);
+    const SettingSpec& spec = RowOf(setting);
     if (fourthPaperType && spec.extendedHigh != 0) return {spec.low, spec.extendedHigh};
     return {spec.low, spec.high};
 }

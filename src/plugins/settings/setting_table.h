@@ -44,6 +44,9 @@ enum class Setting : std::uint8_t {
     GLOBAL_OPERATINGMODE, GLOBAL_ZOOM, GLOBAL_FOCUSAREA, GLOBAL_ETBSTATUS, ADDITIONAL_SCV, ADDITIONAL_PRINTLOGOS,
     ADDITIONAL_PRINTQUALITY, ADDITIONAL_PAGECUTACTION, ADDITIONAL_DOCCUTACTION, ADDITIONAL_DOCTOPSEARCH,
     ADDITIONAL_OUTPUT, ADDITIONAL_PRESENTERRETRACT, ADDITIONAL_PRESENTERRETRACTTIME,
+    // Not a value: the count, so that a value added above without its row
+    // fails the table's order check.
+    kCount
 };
 
 struct TemplateDefault {
@@ -65,11 +68,12 @@ struct SettingSpec {
     const char* meaning;
 };
 
-constexpr int kSettingCount = static_cast<int>(Setting::ADDITIONAL_PRESENTERRETRACTTIME) + 1;
+constexpr int kSettingCount = static_cast<int>(Setting::kCount);
 static_assert(kSettingCount == 60, "the printer keeps 60 values");
 extern const SettingSpec kSettings[kSettingCount];
 
-const SettingSpec& SpecOf(Setting setting);
+// The setting's row of kSettings.
+const SettingSpec& RowOf(Setting setting);
 
 // The default a page of `templateId` writes back for a bad stored value.
 std::uint32_t RepairDefault(Setting setting, std::uint16_t templateId);
