@@ -4,7 +4,7 @@
 // sheet's Apply and Help, Japanese captions carry their keys as "(&X)", both
 // languages agree, the tab order reads the page, and both modules hold the
 // same templates. The build's own check that both languages carry the same
-// templates, controls and strings shares this reader (resources/check/).
+// templates, controls and strings shares this reader (tools/resource_check/).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,8 +20,8 @@
 #include <vector>
 
 #include "access_keys.h"
-#include "resources/check/module_resources.h"
-#include "resources/check/resource_languages.h"
+#include "resource_check/module_resources.h"
+#include "resource_check/resource_languages.h"
 #include "resources/resource.h"
 
 namespace zelt::test {
