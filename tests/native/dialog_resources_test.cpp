@@ -4,13 +4,19 @@
 // sheet's Apply and Help, Japanese captions carry their keys as "(&X)", both
 // languages agree, the tab order reads the page, and both modules hold the
 // same templates. The build's own check that both languages carry the same
-// templates, controls and strings shares this reader (resources/check/).
+// templates, controls and strings shares this reader (tools/resource_check/).
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <set>
@@ -20,8 +26,8 @@
 #include <vector>
 
 #include "access_keys.h"
-#include "resources/check/module_resources.h"
-#include "resources/check/resource_languages.h"
+#include "resource_check/module_resources.h"
+#include "resource_check/resource_languages.h"
 #include "resources/resource.h"
 
 namespace zelt::test {
@@ -298,6 +304,151 @@ TEST(ResourceLanguages, NameWhatOneLanguageLacks) {
         row.change(english, japanese);
         EXPECT_EQ(LanguageDifferences(english, japanese, names), row.expected) << "without " << row.what;
     }
+}
+
+// --- Damaged modules --------------------------------------------------------------------------
+Bytes ReadModule(const char* path) {
+    std::ifstream file(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+std::uint32_t Get(const Bytes& bytes, std::size_t at, std::size_t width) {
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < width; ++i) value |= std::uint32_t{bytes.at(at + i)} << (8 * i);
+    return value;
+}
+
+void Put(Bytes& bytes, std::size_t at, std::size_t width, std::uint32_t value) {
+    for (std::size_t i = 0; i < width; ++i) bytes.at(at + i) = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+// Where the parts of a module as built lie.
+struct Layout {
+    std::size_t size, pe, directories, resourceHeader, resourceTree, firstDialog;
+};
+
+Layout LayoutOf(const Bytes& image, const ModuleResources& module) {
+    const auto find = [&image](const auto& part) {
+        return static_cast<std::size_t>(std::search(image.begin(), image.end(), part.begin(), part.end()) -
+                                        image.begin());
+    };
+    Layout at{image.size(), Get(image, 0x3C, 4)};
+    at.directories = at.pe + 24 + (Get(image, at.pe + 24, 2) == 0x10B ? 96 : 112);
+    at.resourceHeader = find(std::string(".rsrc"));
+    at.resourceTree = Get(image, at.resourceHeader + 20, 4);
+    at.firstDialog = find(module.dialogs().begin()->second);
+    return at;
+}
+
+// Copies of both built modules, cut short or with a header field or a
+// directory count made absurd: the reader refuses them with an error, or the
+// comparison takes what it read without a crash. The sanitized build
+// catches any read past the bytes.
+TEST(DamagedModules, AreRefusedOrComparedWithoutACrash) {
+    enum class Expect { kRefused, kIntact, kEither };
+    using Where = std::size_t (*)(const Layout&);
+    using Change = std::function<void(Bytes&, const Layout&)>;
+    const auto cut = [](Where length) -> Change {
+        return [length](Bytes& bytes, const Layout& at) { bytes.resize(length(at)); };
+    };
+    const auto put = [](Where field, std::size_t width, std::uint32_t value) -> Change {
+        return [=](Bytes& bytes, const Layout& at) { Put(bytes, field(at), width, value); };
+    };
+    const struct {
+        const char* what;
+        Change change;
+        Expect expect;
+    } rows[] = {
+        {"whole", [](Bytes&, const Layout&) {}, Expect::kIntact},
+        {"cut to nothing", cut([](const Layout&) -> std::size_t { return 0; }), Expect::kRefused},
+        {"cut to one byte", cut([](const Layout&) -> std::size_t { return 1; }), Expect::kRefused},
+        {"cut before the PE offset", cut([](const Layout&) -> std::size_t { return 0x3C; }), Expect::kRefused},
+        {"cut after the PE offset", cut([](const Layout&) -> std::size_t { return 0x40; }), Expect::kRefused},
+        {"cut after the PE header", cut([](const Layout& at) { return at.pe + 24; }), Expect::kRefused},
+        {"cut in the section table", cut([](const Layout& at) { return at.resourceHeader + 12; }), Expect::kRefused},
+        {"cut in the resource section", cut([](const Layout& at) { return at.firstDialog + 8; }), Expect::kRefused},
+        {"cut one byte short", cut([](const Layout& at) { return at.size - 1; }), Expect::kIntact},
+        {"PE offset past the end", put([](const Layout&) -> std::size_t { return 0x3C; }, 4, 0xFFFFFFF0u),
+         Expect::kRefused},
+        {"0xFFFF sections", put([](const Layout& at) { return at.pe + 6; }, 2, 0xFFFF), Expect::kEither},
+        {"optional header too short for the resource directory", put([](const Layout& at) { return at.pe + 20; }, 2, 0),
+         Expect::kRefused},
+        {"two data directories", put([](const Layout& at) { return at.directories - 4; }, 4, 2), Expect::kRefused},
+        {"resource RVA 0xFFFFFFFF", put([](const Layout& at) { return at.directories + 16; }, 4, 0xFFFFFFFFu),
+         Expect::kRefused},
+        {"resource section at 0xFFFFFFF0", put([](const Layout& at) { return at.resourceHeader + 20; }, 4, 0xFFFFFFF0u),
+         Expect::kRefused},
+        {"0xFFFF resource types", put([](const Layout& at) { return at.resourceTree + 14; }, 2, 0xFFFF),
+         Expect::kRefused},
+    };
+    const ResourceNames names{};
+    for (const char* path : {ZELT_MODULE_X86, ZELT_MODULE_X64}) {
+        const Bytes image = ReadModule(path);
+        ModuleResources whole;
+        std::string error;
+        ASSERT_TRUE(whole.Load(image, error)) << error;
+        const Layout layout = LayoutOf(image, whole);
+        for (const auto& row : rows) {
+            Bytes damaged = image;
+            row.change(damaged, layout);
+            ModuleResources module;
+            error.clear();
+            const bool loaded = module.Load(std::move(damaged), error);
+            const std::vector<std::string> faults = LanguageFaults(module, names);
+            const bool empty = module.dialogs().empty() && module.stringBlocks().empty();
+            EXPECT_EQ(loaded, error.empty()) << path << ", " << row.what << ": " << error;
+            if (row.expect == Expect::kRefused) EXPECT_TRUE(!loaded && empty) << path << ", " << row.what;
+            if (row.expect == Expect::kIntact) {
+                EXPECT_TRUE(loaded && module.dialogs() == whole.dialogs() &&
+                            module.stringBlocks() == whole.stringBlocks() && faults.empty())
+                    << path << ", " << row.what << ": " << error;
+            }
+        }
+    }
+}
+
+// The module with one Japanese string block marked Korean: the first 1041
+// in it that the reader then reads as a string block's language.
+Bytes WithAStringBlockInKorean(const Bytes& image) {
+    constexpr std::uint16_t kKorean = 1042;
+    for (std::size_t at = 0; at + 4 <= image.size(); at += 4) {
+        if (Get(image, at, 4) != kJapanese) continue;
+        Bytes changed = image;
+        Put(changed, at, 4, kKorean);
+        ModuleResources module;
+        std::string error;
+        if (!module.Load(changed, error)) continue;
+        for (const auto& block : module.stringBlocks()) {
+            if (block.first.language == kKorean) return changed;
+        }
+    }
+    ADD_FAILURE() << "no Japanese string block found";
+    return image;
+}
+
+// The build's language check exits 0 for the module as built and 1 for one
+// whose languages differ or that cannot be read.
+TEST(DamagedModules, FailTheBuildsLanguageCheck) {
+    const Bytes image = ReadModule(ZELT_MODULE_X64);
+    const struct {
+        const char* what;
+        Bytes module;
+        int status;
+    } rows[] = {
+        {"as built", image, 0},
+        {"a Japanese string block marked Korean", WithAStringBlockInKorean(image), 1},
+        {"cut in half", Bytes(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(image.size() / 2)), 1},
+    };
+    const std::string path = ::testing::TempDir() + "language_check_" + std::to_string(::getpid()) + ".dll";
+    for (const auto& row : rows) {
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(row.module.data()), static_cast<std::streamsize>(row.module.size()));
+        const std::string command = std::string("'") + ZELT_LANGUAGE_CHECK + "' '" + path + "' '" +
+                                    ZELT_RESOURCE_HEADER + "' >/dev/null 2>&1";
+        const int result = std::system(command.c_str());
+        EXPECT_TRUE(WIFEXITED(result) && WEXITSTATUS(result) == row.status) << row.what << ": " << result;
+    }
+    std::remove(path.c_str());
 }
 
 }  // namespace

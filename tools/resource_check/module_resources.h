@@ -33,18 +33,24 @@ public:
     // The dialog resources and string table blocks by id and language; empty
     // with `error` when the file is missing or is no PE module with a well-formed resource tree.
     bool Load(const std::string& path, std::string& error);
+    // The same from a module's bytes; `error` says what is wrong with them.
+    bool Load(Bytes image, std::string& error);
     const std::map<ResourceKey, Bytes>& dialogs() const { return dialogs_; }
     const std::map<ResourceKey, Bytes>& stringBlocks() const { return stringBlocks_; }
 
 private:
+    using Entry = std::pair<std::uint32_t, std::uint32_t>;
     bool FindResourceSection();
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> Entries(std::uint32_t directory, bool& ok) const;
+    std::optional<std::vector<Entry>> Entries(std::uint32_t directory);
     bool ReadDialogs();
 
     Bytes image_;
     std::uint32_t sectionRva_ = 0;
     std::uint32_t sectionFile_ = 0;
     std::size_t resourceFile_ = 0;
+    // What the walk of the tree may still read and copy: a module's own tree
+    // reads each byte once, a damaged one could lead it round and round.
+    std::uint64_t walkLeft_ = 0;
     std::map<ResourceKey, Bytes> dialogs_;
     std::map<ResourceKey, Bytes> stringBlocks_;
 };

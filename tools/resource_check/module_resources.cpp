@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 namespace zelt::resources {
 namespace {
@@ -13,10 +14,19 @@ constexpr std::uint32_t kStringResource = 6;  // RT_STRING
 // A read past the end marks the reader failed and yields zeros.
 class Reader {
 public:
-    Reader(const Bytes& bytes, std::size_t at) : bytes_(bytes), at_(at) {}
+    Reader(const Bytes& bytes, std::uint64_t at) : bytes_(bytes) { Seek(at); }
     bool failed() const { return failed_; }
     std::size_t at() const { return at_; }
-    void Seek(std::size_t at) { at_ = at; }
+    // Offsets come from the bytes themselves, hence 64 bits: no sum of two
+    // 32-bit fields wraps back into the file.
+    void Seek(std::uint64_t at) {
+        if (at > bytes_.size()) {
+            failed_ = true;
+            at_ = bytes_.size();
+            return;
+        }
+        at_ = static_cast<std::size_t>(at);
+    }
     void Align4() { at_ = (at_ + 3) & ~std::size_t{3}; }
 
     std::uint32_t Read(std::size_t size) {
@@ -58,7 +68,7 @@ public:
 
 private:
     const Bytes& bytes_;
-    std::size_t at_;
+    std::size_t at_ = 0;
     bool failed_ = false;
 };
 
@@ -87,89 +97,118 @@ bool ModuleResources::Load(const std::string& path, std::string& error) {
         error = "cannot read " + path + " (the cross builds make it)";
         return false;
     }
-    image_.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    if (!FindResourceSection()) {
-        error = path + " has no readable resource section";
-        return false;
+    if (Load(Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()), error)) return true;
+    error = path + " has " + error;
+    return false;
+}
+
+bool ModuleResources::Load(Bytes image, std::string& error) {
+    ModuleResources read;
+    read.image_ = std::move(image);
+    if (!read.FindResourceSection()) {
+        error = "no readable resource section";
+    } else if (!read.ReadDialogs()) {
+        error = "a damaged resource tree";
+    } else {
+        *this = std::move(read);
+        return true;
     }
-    if (!ReadDialogs()) {
-        error = path + " has a damaged resource tree";
-        return false;
-    }
-    return true;
+    *this = ModuleResources{};
+    return false;
 }
 
 bool ModuleResources::FindResourceSection() {
     Reader r(image_, 0x3C);
-    const std::uint32_t pe = r.U32();
+    const std::uint64_t pe = r.U32();
     r.Seek(pe);
     if (r.U32() != 0x4550) return false;  // "PE\0\0"
     r.Seek(pe + 6);
     const std::uint16_t sections = r.U16();
     r.Seek(pe + 20);
     const std::uint16_t optionalSize = r.U16();
-    const std::size_t optional = pe + 24;
+    const std::uint64_t optional = pe + 24;
     r.Seek(optional);
     const std::uint16_t magic = r.U16();
     if (magic != 0x10B && magic != 0x20B) return false;
-    // The resource table is the third data directory.
-    r.Seek(optional + (magic == 0x10B ? 96 : 112) + 2 * 8);
+    // The data directories end the optional header, after their count; the
+    // resource table is the third, and both must be there.
+    const std::uint64_t directories = magic == 0x10B ? 96 : 112;
+    constexpr std::uint32_t kResourceDirectory = 2;
+    r.Seek(optional + directories - 4);
+    const std::uint32_t directoryCount = r.U32();
+    if (directoryCount <= kResourceDirectory || optionalSize < directories + 8 * (kResourceDirectory + 1)) {
+        return false;
+    }
+    r.Seek(optional + directories + 8 * kResourceDirectory);
     const std::uint32_t resourceRva = r.U32();
-    for (std::uint16_t i = 0; i < sections; ++i) {
+    for (std::uint16_t i = 0; i < sections && !r.failed(); ++i) {
         r.Seek(optional + optionalSize + 40u * i + 8);
         const std::uint32_t virtualSize = r.U32();
         const std::uint32_t virtualAddress = r.U32();
         r.U32();  // size of raw data
         const std::uint32_t rawData = r.U32();
-        if (!r.failed() && resourceRva >= virtualAddress && resourceRva < virtualAddress + virtualSize) {
+        if (!r.failed() && resourceRva >= virtualAddress &&
+            resourceRva < std::uint64_t{virtualAddress} + virtualSize) {
             sectionRva_ = virtualAddress;
             sectionFile_ = rawData;
-            resourceFile_ = rawData + (resourceRva - virtualAddress);
-            return resourceFile_ < image_.size();
+            const std::uint64_t resourceFile = std::uint64_t{rawData} + (resourceRva - virtualAddress);
+            if (resourceFile >= image_.size()) return false;
+            resourceFile_ = static_cast<std::size_t>(resourceFile);
+            return true;
         }
     }
     return false;
 }
 
-// One directory's entries: (id or name offset, offset of what it leads to).
-std::vector<std::pair<std::uint32_t, std::uint32_t>> ModuleResources::Entries(std::uint32_t directory,
-                                                                              bool& ok) const {
-    Reader r(image_, resourceFile_ + directory + 12);
+// One directory's entries: (id or name offset, offset of what it leads to);
+// none when the directory is cut short or more than the walk may read.
+std::optional<std::vector<ModuleResources::Entry>> ModuleResources::Entries(std::uint32_t directory) {
+    Reader r(image_, std::uint64_t{resourceFile_} + directory + 12);
     const std::uint32_t count = std::uint32_t{r.U16()} + r.U16();
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> entries;
-    for (std::uint32_t i = 0; i < count && !r.failed(); ++i) {
+    const std::uint64_t size = 16 + 8 * std::uint64_t{count};
+    if (r.failed() || size > walkLeft_) return std::nullopt;
+    walkLeft_ -= size;
+    std::vector<Entry> entries;
+    for (std::uint32_t i = 0; i < count; ++i) {
         const std::uint32_t name = r.U32();
         const std::uint32_t target = r.U32();
         entries.emplace_back(name, target);
     }
-    ok = ok && !r.failed() && count < 4096;
+    if (r.failed()) return std::nullopt;
     return entries;
 }
 
 bool ModuleResources::ReadDialogs() {
-    bool ok = true;
     constexpr std::uint32_t kSubdirectory = 0x80000000u;
-    for (const auto& [type, types] : Entries(0, ok)) {
-        if ((type != kDialogResource && type != kStringResource) || !(types & kSubdirectory)) continue;
+    constexpr std::uint64_t kDataEntrySize = 16;
+    walkLeft_ = image_.size();
+    const std::optional<std::vector<Entry>> types = Entries(0);
+    if (!types) return false;
+    for (const auto& [type, typeDirectory] : *types) {
+        if ((type != kDialogResource && type != kStringResource) || !(typeDirectory & kSubdirectory)) continue;
         std::map<ResourceKey, Bytes>& found = type == kDialogResource ? dialogs_ : stringBlocks_;
-        for (const auto& [name, names] : Entries(types & ~kSubdirectory, ok)) {
-            if (!(names & kSubdirectory)) return false;
-            for (const auto& [language, dataEntry] : Entries(names & ~kSubdirectory, ok)) {
+        const std::optional<std::vector<Entry>> names = Entries(typeDirectory & ~kSubdirectory);
+        if (!names) return false;
+        for (const auto& [name, nameDirectory] : *names) {
+            if (!(nameDirectory & kSubdirectory)) return false;
+            const std::optional<std::vector<Entry>> languages = Entries(nameDirectory & ~kSubdirectory);
+            if (!languages) return false;
+            for (const auto& [language, dataEntry] : *languages) {
                 if (dataEntry & kSubdirectory) return false;
-                Reader r(image_, resourceFile_ + dataEntry);
+                Reader r(image_, std::uint64_t{resourceFile_} + dataEntry);
                 const std::uint32_t rva = r.U32();
                 const std::uint32_t size = r.U32();
-                const std::size_t at = sectionFile_ + (rva - sectionRva_);
-                if (r.failed() || rva < sectionRva_ || at > image_.size() || image_.size() - at < size) {
-                    return false;
-                }
+                if (r.failed() || rva < sectionRva_ || kDataEntrySize + size > walkLeft_) return false;
+                walkLeft_ -= kDataEntrySize + size;
+                const std::uint64_t at = std::uint64_t{sectionFile_} + (rva - sectionRva_);
+                if (at > image_.size() || image_.size() - at < size) return false;
                 found[{name, static_cast<std::uint16_t>(language)}] =
                     Bytes(image_.begin() + static_cast<std::ptrdiff_t>(at),
                           image_.begin() + static_cast<std::ptrdiff_t>(at + size));
             }
         }
     }
-    return ok;
+    return true;
 }
 
 std::optional<std::map<std::uint32_t, std::u16string>> ReadStringBlock(std::uint32_t block, const Bytes& bytes) {
