@@ -27,22 +27,28 @@ rank_of() {
     echo "$best"
 }
 
-# The included file below the plug-in's folder, relative to it: looked for
-# beside the including file first, then from the plug-in's folder (the
-# build's include folder); nothing for a system or standard header.
+# The included file, looked for beside the including file first, then from
+# the plug-in's folder (the build's include folder): its path relative to the
+# plug-in's folder, or "outside:PATH" for a file beyond it; nothing for a
+# system or standard header.
 resolve() {
     local from="$1" target="$2" candidate
     for candidate in "$(dirname "$from")/$target" "$plugins/$target"; do
         candidate="$(realpath -m "$candidate")"
         if [ -e "$candidate" ]; then
-            case "$candidate" in "$plugins"/*) echo "${candidate#"$plugins"/}" ;; esac
+            case "$candidate" in
+                "$plugins"/*) echo "${candidate#"$plugins"/}" ;;
+                *) echo "outside:$candidate" ;;
+            esac
             return
         fi
     done
 }
 
 status=0
+sources=0
 while IFS= read -r -d '' file; do
+    sources=$((sources + 1))
     relative="${file#"$plugins"/}"
     own=$(rank_of "$relative")
     if [ "$own" -lt 0 ]; then
@@ -55,11 +61,23 @@ while IFS= read -r -d '' file; do
         case "$target" in */*) ;; *) continue ;; esac
         reached_path="$(resolve "$file" "$target")"
         [ -n "$reached_path" ] || continue
+        case "$reached_path" in
+            outside:*)
+                echo "$relative includes ${reached_path#outside:}, outside the plug-in's sources" >&2
+                status=1
+                continue
+                ;;
+        esac
         reached=$(rank_of "$reached_path")
         if [ "$reached" -gt "$own" ] || [ "$reached" -lt 0 ]; then
             echo "$relative includes $reached_path, which sits above it" >&2
             status=1
         fi
     done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"]\([^>"]*\)[>"].*/\1/p' "$file")
-done < <(find "$plugins" -type f \( -name '*.c' -o -name '*.cpp' -o -name '*.h' -o -name '*.rc' \) -print0)
+done < <(find "$plugins" -type f \( -name '*.c' -o -name '*.cpp' -o -name '*.h' -o -name '*.hpp' -o -name '*.inl' \
+                                   -o -name '*.rc' \) -print0)
+if [ "$sources" -eq 0 ]; then
+    echo "no sources found below $plugins" >&2
+    exit 1
+fi
 exit "$status"

@@ -11,7 +11,7 @@ if ! compile 0; then
     "$compiler" -std=c++17 -fsyntax-only -I "$plugins" -DZELT_CASE=0 "$source"
     status=1
 fi
-for mistaken in 1 2 3 4 5 6; do
+for mistaken in 1 2 3 4 5 6 7; do
     if compile "$mistaken"; then
         echo "form $mistaken of $source compiles, but must be refused" >&2
         status=1

@@ -79,7 +79,8 @@ TEST(RasterLoad, RepairsOnlyValuesOutsideTheirRange) {
         RecordingPrinter fresh;
         LoadFresh(fresh, page);
         for (const auto& [name, repaired] : fresh.writes) {
-            const AcceptedRange range = AcceptedRangeOn(SettingNamed(name)->setting, page == kRasterC252);
+            const AcceptedRange range = AcceptedRangeOn(SettingNamed(name)->setting,
+                                                       page == kRasterC252 ? PaperTypes::kFour : PaperTypes::kThree);
             const struct {
                 std::uint32_t stored;
                 bool accepted;

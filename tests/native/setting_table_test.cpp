@@ -96,9 +96,9 @@ TEST(SettingTable, VariantOnlyValuesBelongToTheirPages) {
 }
 
 TEST(SettingTable, PaperTypeRangeDependsOnFourthPaperType) {
-    EXPECT_EQ(AcceptedRangeOn(Setting::RPO_PAPERTYPE, false).high, 2u);
-    EXPECT_EQ(AcceptedRangeOn(Setting::RPO_PAPERTYPE, true).high, 3u);
-    EXPECT_EQ(AcceptedRangeOn(Setting::RPO_PRINTQUALITY, true).high, 2u) << "only the paper type grows";
+    EXPECT_EQ(AcceptedRangeOn(Setting::RPO_PAPERTYPE, PaperTypes::kThree).high, 2u);
+    EXPECT_EQ(AcceptedRangeOn(Setting::RPO_PAPERTYPE, PaperTypes::kFour).high, 3u);
+    EXPECT_EQ(AcceptedRangeOn(Setting::RPO_PRINTQUALITY, PaperTypes::kFour).high, 2u) << "only the paper type grows";
 
     EXPECT_TRUE(HasFourthPaperType(107, true));
     EXPECT_FALSE(HasFourthPaperType(107, false));

@@ -57,7 +57,7 @@ struct StoredForm {
 // Every way a value may be stored: missing, another type, each length from 0
 // to 8 bytes, all bits set, and each end of the accepted range and one past it.
 std::vector<StoredForm> StoredForms(const SettingSpec& spec) {
-    const AcceptedRange range = AcceptedRangeOn(spec.setting, false);
+    const AcceptedRange range = AcceptedRangeOn(spec.setting, PaperTypes::kThree);
     std::vector<StoredForm> forms = {
         {"missing", false, kRegDword, {}, false, 0},
         {"REG_BINARY", true, 3, BytesOf(range.high, 4), false, 0},
@@ -114,8 +114,8 @@ TEST(ZoomEtbLoad, AFreshPrinterGetsTheRepairsInOrderAndNoDriverValue) {
 
 // --- Zoom page ------------------------------------------------------------------------
 TEST(ZoomLists, HoldOneItemPerAcceptedPositionWithTheFixedFactorTexts) {
-    EXPECT_EQ(kFocusAreaStrings.size(), AcceptedRangeOn(Setting::ZOOM_FOCUSAREA, false).high + 1);
-    EXPECT_EQ(kZoomFactorTexts.size(), AcceptedRangeOn(Setting::ZOOM_ZOOMFACTOR, false).high + 1);
+    EXPECT_EQ(kFocusAreaStrings.size(), AcceptedRangeOn(Setting::ZOOM_FOCUSAREA, PaperTypes::kThree).high + 1);
+    EXPECT_EQ(kZoomFactorTexts.size(), AcceptedRangeOn(Setting::ZOOM_ZOOMFACTOR, PaperTypes::kThree).high + 1);
     for (std::size_t n = 0; n < kZoomFactorTexts.size(); ++n) {
         char expected[8];
         std::snprintf(expected, sizeof expected, "+%02u%%", static_cast<unsigned>(5 * n));

@@ -26,8 +26,8 @@ void WriteSetting(PrinterData& printer, Setting setting, std::uint32_t value) {
     printer.Set(RowOf(setting).name, kRegDword, bytes, sizeof bytes);
 }
 
-std::uint32_t LoadSetting(PrinterData& printer, Setting setting, std::uint16_t templateId, bool fourthPaperType) {
-    const AcceptedRange range = AcceptedRangeOn(setting, fourthPaperType);
+std::uint32_t LoadSetting(PrinterData& printer, Setting setting, std::uint16_t templateId, PaperTypes paperTypes) {
+    const AcceptedRange range = AcceptedRangeOn(setting, paperTypes);
     const std::optional<std::uint32_t> stored = ReadSetting(printer, setting);
     if (stored && *stored >= range.low && *stored <= range.high) return *stored;
     const std::uint32_t repairDefault = RepairDefault(setting, templateId);

@@ -35,10 +35,10 @@ std::optional<std::uint32_t> ReadSetting(PrinterData& printer, Setting setting);
 void WriteSetting(PrinterData& printer, Setting setting, std::uint32_t value);
 
 // The number a page of `templateId` shows: the stored one when it lies in the
-// setting's accepted range (unsigned; `fourthPaperType` as AcceptedRangeOn),
+// setting's accepted range (unsigned; `paperTypes` as AcceptedRangeOn),
 // else the page's repair default, which is written back at once.
 std::uint32_t LoadSetting(PrinterData& printer, Setting setting, std::uint16_t templateId,
-                          bool fourthPaperType = false);
+                          PaperTypes paperTypes = PaperTypes::kThree);
 // A paper-type flag where the page's template belongs would otherwise pass
 // for template 0 or 1.
 template <typename Flag, typename = std::enable_if_t<std::is_same_v<Flag, bool>>>

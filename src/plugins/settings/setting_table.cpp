@@ -146,9 +146,9 @@ std::uint32_t RepairDefault(Setting setting, std::uint16_t templateId) {
     return spec.repairDefault;
 }
 
-AcceptedRange AcceptedRangeOn(Setting setting, bool fourthPaperType) {
+AcceptedRange AcceptedRangeOn(Setting setting, PaperTypes paperTypes) {
     const SettingSpec& spec = RowOf(setting);
-    if (fourthPaperType && spec.extendedHigh != 0) return {spec.low, spec.extendedHigh};
+    if (paperTypes == PaperTypes::kFour && spec.extendedHigh != 0) return {spec.low, spec.extendedHigh};
     return {spec.low, spec.high};
 }
 

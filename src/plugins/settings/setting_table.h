@@ -83,8 +83,11 @@ struct AcceptedRange {
     std::uint32_t high;
 };
 
-// `fourthPaperType`: the page offers "Black Mark with Power on Search".
-AcceptedRange AcceptedRangeOn(Setting setting, bool fourthPaperType);
+// How many paper types the page offers: kFour adds "Black Mark with Power on
+// Search". A type of its own, so that it cannot pass for a template id.
+enum class PaperTypes : std::uint8_t { kThree, kFour };
+
+AcceptedRange AcceptedRangeOn(Setting setting, PaperTypes paperTypes);
 
 // The standard Raster page of a "C31" model and the "C252" page list four paper types.
 bool HasFourthPaperType(std::uint16_t rasterTemplate, bool hasC31);

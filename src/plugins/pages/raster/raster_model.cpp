@@ -106,7 +106,8 @@ RasterLoad LoadRasterPage(PrinterData& printer, const RasterVariant& variant,
 
     shown.printQuality = AsPosition(LoadSetting(printer, Setting::RPO_PRINTQUALITY, page));
     if (load.paperTypeLoaded) {
-        shown.paperType = AsPosition(LoadSetting(printer, Setting::RPO_PAPERTYPE, page, fourthPaperType));
+        shown.paperType = AsPosition(LoadSetting(printer, Setting::RPO_PAPERTYPE, page,
+                                                 fourthPaperType ? PaperTypes::kFour : PaperTypes::kThree));
     }
     shown.cutPosition = CutPositionForRow(variant, LoadSetting(printer, Setting::RPO_PAGEDOCCUTACTION, page));
 
