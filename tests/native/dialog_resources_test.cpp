@@ -341,9 +341,9 @@ Layout LayoutOf(const Bytes& image, const ModuleResources& module) {
 }
 
 // Copies of both built modules, cut short or with a header field or a
-// directory count made absurd: the reader refuses them with an error, or the
-// comparison takes what it read without a crash. The sanitized build
-// catches any read past the bytes.
+// directory count made absurd: the reader refuses them with an error (where
+// a row names it, that one), or the comparison takes what it read without a
+// crash. The sanitized build catches any read past the bytes.
 TEST(DamagedModules, AreRefusedOrComparedWithoutACrash) {
     enum class Expect { kRefused, kIntact, kEither };
     using Where = std::size_t (*)(const Layout&);
@@ -358,6 +358,7 @@ TEST(DamagedModules, AreRefusedOrComparedWithoutACrash) {
         const char* what;
         Change change;
         Expect expect;
+        const char* refusal;
     } rows[] = {
         {"whole", [](Bytes&, const Layout&) {}, Expect::kIntact},
         {"cut to nothing", cut([](const Layout&) -> std::size_t { return 0; }), Expect::kRefused},
@@ -378,6 +379,16 @@ TEST(DamagedModules, AreRefusedOrComparedWithoutACrash) {
          Expect::kRefused},
         {"resource section at 0xFFFFFFF0", put([](const Layout& at) { return at.resourceHeader + 20; }, 4, 0xFFFFFFF0u),
          Expect::kRefused},
+        // The section starts at address 0 and its file offset moves down as
+        // far, to below the file's start: only a 32-bit sum wraps back to the tree.
+        {"resource section's offsets adding up only in 32 bits",
+         [](Bytes& bytes, const Layout& at) {
+             const std::uint32_t address = Get(bytes, at.resourceHeader + 12, 4);
+             Put(bytes, at.resourceHeader + 8, 4, Get(bytes, at.resourceHeader + 8, 4) + address);
+             Put(bytes, at.resourceHeader + 12, 4, 0);
+             Put(bytes, at.resourceHeader + 20, 4, static_cast<std::uint32_t>(at.resourceTree) - address);
+         },
+         Expect::kRefused, "no readable resource section"},
         {"0xFFFF resource types", put([](const Layout& at) { return at.resourceTree + 14; }, 2, 0xFFFF),
          Expect::kRefused},
     };
@@ -398,6 +409,7 @@ TEST(DamagedModules, AreRefusedOrComparedWithoutACrash) {
             const bool empty = module.dialogs().empty() && module.stringBlocks().empty();
             EXPECT_EQ(loaded, error.empty()) << path << ", " << row.what << ": " << error;
             if (row.expect == Expect::kRefused) EXPECT_TRUE(!loaded && empty) << path << ", " << row.what;
+            if (row.refusal != nullptr) EXPECT_EQ(error, row.refusal) << path << ", " << row.what;
             if (row.expect == Expect::kIntact) {
                 EXPECT_TRUE(loaded && module.dialogs() == whole.dialogs() &&
                             module.stringBlocks() == whole.stringBlocks() && faults.empty())
