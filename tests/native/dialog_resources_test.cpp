@@ -354,6 +354,24 @@ TEST(DamagedModules, AreRefusedOrComparedWithoutACrash) {
     const auto put = [](Where field, std::size_t width, std::uint32_t value) -> Change {
         return [=](Bytes& bytes, const Layout& at) { Put(bytes, field(at), width, value); };
     };
+    // A tree whose 100 type entries (all dialogs) lead to one directory of 100
+    // names, whose entries all lead to one of 100 languages, all leading to one
+    // data entry: a walk that follows every entry copies it a million times.
+    const Change sharedDirectories = [](Bytes& bytes, const Layout& at) {
+        constexpr std::uint32_t kEntries = 100, kDirectory = 16 + 8 * kEntries, kSubdirectory = 0x80000000u;
+        for (std::uint32_t level = 0; level < 3; ++level) {
+            const std::size_t directory = at.resourceTree + level * kDirectory;
+            Put(bytes, directory + 12, 4, kEntries << 16);  // no named entries, 100 numbered ones
+            const std::uint32_t below = (level + 1) * kDirectory | (level < 2 ? kSubdirectory : 0);
+            for (std::size_t entry = directory + 16; entry < directory + kDirectory; entry += 8) {
+                Put(bytes, entry, 4, 5);  // RT_DIALOG, dialog 5, language 5
+                Put(bytes, entry + 4, 4, below);
+            }
+        }
+        const std::size_t data = at.resourceTree + 3 * kDirectory;  // the section's first 64 bytes
+        Put(bytes, data, 4, Get(bytes, at.resourceHeader + 12, 4));
+        Put(bytes, data + 4, 4, 64);
+    };
     const struct {
         const char* what;
         Change change;
@@ -391,6 +409,8 @@ TEST(DamagedModules, AreRefusedOrComparedWithoutACrash) {
          Expect::kRefused, "no readable resource section"},
         {"0xFFFF resource types", put([](const Layout& at) { return at.resourceTree + 14; }, 2, 0xFFFF),
          Expect::kRefused},
+        {"resource directories shared a hundred times over", sharedDirectories, Expect::kRefused,
+         "a damaged resource tree"},
     };
     const ResourceNames names{};
     for (const char* path : {ZELT_MODULE_X86, ZELT_MODULE_X64}) {
