@@ -392,6 +392,17 @@ TEST(DamagedModules, AreRefusedOrComparedWithoutACrash) {
         {"0xFFFF sections", put([](const Layout& at) { return at.pe + 6; }, 2, 0xFFFF), Expect::kEither},
         {"optional header too short for the resource directory", put([](const Layout& at) { return at.pe + 20; }, 2, 0),
          Expect::kRefused},
+        // The section table follows the optional header, so it moves up with
+        // its end and is still found where the header says.
+        {"optional header one byte short of the resource directory",
+         [](Bytes& bytes, const Layout& at) {
+             const std::size_t optional = at.pe + 24, shortSize = at.directories + 8 * 3 - 1 - optional;
+             const auto table = bytes.begin() + static_cast<std::ptrdiff_t>(optional + Get(bytes, at.pe + 20, 2));
+             std::copy(table, table + 40 * Get(bytes, at.pe + 6, 2),
+                       bytes.begin() + static_cast<std::ptrdiff_t>(optional + shortSize));
+             Put(bytes, at.pe + 20, 2, static_cast<std::uint32_t>(shortSize));
+         },
+         Expect::kRefused, "no readable resource section"},
         {"two data directories", put([](const Layout& at) { return at.directories - 4; }, 4, 2), Expect::kRefused},
         {"resource RVA 0xFFFFFFFF", put([](const Layout& at) { return at.directories + 16; }, 4, 0xFFFFFFFFu),
          Expect::kRefused},
