@@ -341,9 +341,9 @@ Layout LayoutOf(const Bytes& image, const ModuleResources& module) {
 }
 
 // Copies of both built modules, cut short or with a header field or a
-// directory count made absurd: the reader refuses them with an error, or the
-// comparison takes what it read without a crash. The sanitized build
-// catches any read past the bytes.
+// directory count made absurd: the reader refuses them with an error (where
+// a row names it, that one), or the comparison takes what it read without a
+// crash. The sanitized build catches any read past the bytes.
 TEST(DamagedModules, AreRefusedOrComparedWithoutACrash) {
     enum class Expect { kRefused, kIntact, kEither };
     using Where = std::size_t (*)(const Layout&);
@@ -354,10 +354,29 @@ TEST(DamagedModules, AreRefusedOrComparedWithoutACrash) {
     const auto put = [](Where field, std::size_t width, std::uint32_t value) -> Change {
         return [=](Bytes& bytes, const Layout& at) { Put(bytes, field(at), width, value); };
     };
+    // A tree whose 100 type entries (all dialogs) lead to one directory of 100
+    // names, whose entries all lead to one of 100 languages, all leading to one
+    // data entry: a walk that follows every entry copies it a million times.
+    const Change sharedDirectories = [](Bytes& bytes, const Layout& at) {
+        constexpr std::uint32_t kEntries = 100, kDirectory = 16 + 8 * kEntries, kSubdirectory = 0x80000000u;
+        for (std::uint32_t level = 0; level < 3; ++level) {
+            const std::size_t directory = at.resourceTree + level * kDirectory;
+            Put(bytes, directory + 12, 4, kEntries << 16);  // no named entries, 100 numbered ones
+            const std::uint32_t below = (level + 1) * kDirectory | (level < 2 ? kSubdirectory : 0);
+            for (std::size_t entry = directory + 16; entry < directory + kDirectory; entry += 8) {
+                Put(bytes, entry, 4, 5);  // RT_DIALOG, dialog 5, language 5
+                Put(bytes, entry + 4, 4, below);
+            }
+        }
+        const std::size_t data = at.resourceTree + 3 * kDirectory;  // the section's first 64 bytes
+        Put(bytes, data, 4, Get(bytes, at.resourceHeader + 12, 4));
+        Put(bytes, data + 4, 4, 64);
+    };
     const struct {
         const char* what;
         Change change;
         Expect expect;
+        const char* refusal;
     } rows[] = {
         {"whole", [](Bytes&, const Layout&) {}, Expect::kIntact},
         {"cut to nothing", cut([](const Layout&) -> std::size_t { return 0; }), Expect::kRefused},
@@ -373,13 +392,36 @@ TEST(DamagedModules, AreRefusedOrComparedWithoutACrash) {
         {"0xFFFF sections", put([](const Layout& at) { return at.pe + 6; }, 2, 0xFFFF), Expect::kEither},
         {"optional header too short for the resource directory", put([](const Layout& at) { return at.pe + 20; }, 2, 0),
          Expect::kRefused},
+        // The section table follows the optional header, so it moves up with
+        // its end and is still found where the header says.
+        {"optional header one byte short of the resource directory",
+         [](Bytes& bytes, const Layout& at) {
+             const std::size_t optional = at.pe + 24, shortSize = at.directories + 8 * 3 - 1 - optional;
+             const auto table = bytes.begin() + static_cast<std::ptrdiff_t>(optional + Get(bytes, at.pe + 20, 2));
+             std::copy(table, table + 40 * Get(bytes, at.pe + 6, 2),
+                       bytes.begin() + static_cast<std::ptrdiff_t>(optional + shortSize));
+             Put(bytes, at.pe + 20, 2, static_cast<std::uint32_t>(shortSize));
+         },
+         Expect::kRefused, "no readable resource section"},
         {"two data directories", put([](const Layout& at) { return at.directories - 4; }, 4, 2), Expect::kRefused},
         {"resource RVA 0xFFFFFFFF", put([](const Layout& at) { return at.directories + 16; }, 4, 0xFFFFFFFFu),
          Expect::kRefused},
         {"resource section at 0xFFFFFFF0", put([](const Layout& at) { return at.resourceHeader + 20; }, 4, 0xFFFFFFF0u),
          Expect::kRefused},
+        // The section starts at address 0 and its file offset moves down as
+        // far, to below the file's start: only a 32-bit sum wraps back to the tree.
+        {"resource section's offsets adding up only in 32 bits",
+         [](Bytes& bytes, const Layout& at) {
+             const std::uint32_t address = Get(bytes, at.resourceHeader + 12, 4);
+             Put(bytes, at.resourceHeader + 8, 4, Get(bytes, at.resourceHeader + 8, 4) + address);
+             Put(bytes, at.resourceHeader + 12, 4, 0);
+             Put(bytes, at.resourceHeader + 20, 4, static_cast<std::uint32_t>(at.resourceTree) - address);
+         },
+         Expect::kRefused, "no readable resource section"},
         {"0xFFFF resource types", put([](const Layout& at) { return at.resourceTree + 14; }, 2, 0xFFFF),
          Expect::kRefused},
+        {"resource directories shared a hundred times over", sharedDirectories, Expect::kRefused,
+         "a damaged resource tree"},
     };
     const ResourceNames names{};
     for (const char* path : {ZELT_MODULE_X86, ZELT_MODULE_X64}) {
@@ -398,6 +440,7 @@ TEST(DamagedModules, AreRefusedOrComparedWithoutACrash) {
             const bool empty = module.dialogs().empty() && module.stringBlocks().empty();
             EXPECT_EQ(loaded, error.empty()) << path << ", " << row.what << ": " << error;
             if (row.expect == Expect::kRefused) EXPECT_TRUE(!loaded && empty) << path << ", " << row.what;
+            if (row.refusal != nullptr) EXPECT_EQ(error, row.refusal) << path << ", " << row.what;
             if (row.expect == Expect::kIntact) {
                 EXPECT_TRUE(loaded && module.dialogs() == whole.dialogs() &&
                             module.stringBlocks() == whole.stringBlocks() && faults.empty())
