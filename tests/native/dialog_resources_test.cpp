@@ -43,15 +43,6 @@ constexpr std::uint16_t kSaveAsTemplate = IDD_SAVE_AS;
 // The sheet's own buttons answer to these in both languages.
 constexpr char kSheetKeys[] = {'A', 'H'};
 
-// The ids of the strings a string table block holds.
-std::set<std::uint32_t> StringIds(std::uint32_t block, const Bytes& bytes) {
-    std::set<std::uint32_t> ids;
-    const auto strings = ReadStringBlock(block, bytes);
-    if (!strings) ADD_FAILURE() << "string block " << block << " is cut short";
-    for (const auto& entry : strings.value_or(std::map<std::uint32_t, std::u16string>{})) ids.insert(entry.first);
-    return ids;
-}
-
 // --- Dialog templates ------------------------------------------------------------------------
 constexpr std::uint32_t kTabStop = 0x00010000u;  // WS_TABSTOP
 constexpr std::uint32_t kGroup = 0x00020000u;    // WS_GROUP
@@ -97,7 +88,6 @@ protected:
                 continue;
             }
             modules_.push_back(module.dialogs());
-            stringBlocks_.push_back(module.stringBlocks());
         }
     }
 
@@ -121,7 +111,6 @@ protected:
     }
 
     static inline std::vector<std::map<ResourceKey, Bytes>> modules_;
-    static inline std::vector<std::map<ResourceKey, Bytes>> stringBlocks_;
     static inline std::string loadError_;
 };
 
@@ -136,19 +125,6 @@ TEST_F(DialogResources, BothModulesCarryTheSameFifteenTemplatesInTwoLanguages) {
     std::set<ResourceKey> present;
     for (const auto& entry : modules_[0]) present.insert(entry.first);
     EXPECT_TRUE(present == expected) << present.size() << " dialog resources, expected 30";
-}
-
-TEST_F(DialogResources, BothLanguagesCarryTheSameStrings) {
-    for (const std::map<ResourceKey, Bytes>& blocks : stringBlocks_) {
-        std::map<std::uint16_t, std::set<std::uint32_t>> idsByLanguage;
-        for (const auto& [key, bytes] : blocks) {
-            const std::set<std::uint32_t> ids = StringIds(key.id, bytes);
-            idsByLanguage[key.language].insert(ids.begin(), ids.end());
-        }
-        EXPECT_FALSE(idsByLanguage[kEnglish].empty());
-        EXPECT_TRUE(idsByLanguage[kEnglish] == idsByLanguage[kJapanese]) << "the languages differ in their strings";
-        EXPECT_EQ(idsByLanguage.size(), 2u);
-    }
 }
 
 TEST_F(DialogResources, EveryControlThatTakesInputHasAKeyAUserCanReach) {
